@@ -1,0 +1,198 @@
+#include "numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <system_error>
+
+namespace plovatrix {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The sign and the digits-with-one-point that start `text`; its length is 0
+// when no digit is there.
+struct NumberPrefix {
+    bool negative = false;
+    std::string_view body;  // digits and at most one '.'
+    size_t end = 0;         // index just past the number in the text
+    bool hasDigit = false;
+};
+
+NumberPrefix ScanNumber(std::string_view text, size_t pos) {
+    NumberPrefix n;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        n.negative = text[pos] == '-';
+        ++pos;
+    }
+    const size_t start = pos;
+    bool point = false;
+    while (pos < text.size()) {
+        const char c = text[pos];
+        if (IsDigit(c)) {
+            n.hasDigit = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+        ++pos;
+    }
+    n.body = text.substr(start, pos - start);
+    n.end = pos;
+    return n;
+}
+
+double ValueOf(const NumberPrefix& n) {
+    if (!n.hasDigit) {
+        return 0;
+    }
+    double value = 0;
+    const auto [ptr, ec] =
+        std::from_chars(n.body.data(), n.body.data() + n.body.size(), value,
+                        std::chars_format::fixed);
+    if (ec == std::errc::result_out_of_range) {
+        // Like strtod: a magnitude too large is infinite, one too small is 0.
+        // Only texts far longer than a field's six characters get here.
+        const bool huge = n.body.find_first_of("123456789") < n.body.find('.');
+        value = huge ? HUGE_VAL : 0.0;
+    }
+    (void)ptr;
+    return n.negative ? -value : value;
+}
+
+}  // namespace
+
+double LeadingNumber(std::string_view text) {
+    size_t pos = 0;
+    while (pos < text.size() && IsBlank(text[pos])) {
+        ++pos;
+    }
+    return ValueOf(ScanNumber(text, pos)) + 0.0;  // + 0.0 turns -0 into 0
+}
+
+std::optional<double> WholeNumber(std::string_view text) {
+    size_t first = 0;
+    size_t last = text.size();
+    while (first < last && IsBlank(text[first])) {
+        ++first;
+    }
+    while (last > first && IsBlank(text[last - 1])) {
+        --last;
+    }
+    const std::string_view trimmed = text.substr(first, last - first);
+    const NumberPrefix n = ScanNumber(trimmed, 0);
+    if (!n.hasDigit || n.end != trimmed.size()) {
+        return std::nullopt;
+    }
+    const double value = LeadingNumber(trimmed);
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+double RoundHalfEven(double x, int places) {
+    if (!std::isfinite(x) || x == 0) {
+        return x + 0.0;
+    }
+    places = places < 0 ? 0 : (places > 300 ? 300 : places);
+
+    // x as shown to 15 significant digits: d.dddddddddddddde[+-]XX
+    char buf[40];
+    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14);
+    std::string_view shown(buf, size_t(res.ptr - buf));
+    const bool negative = shown.front() == '-';
+    if (negative) {
+        shown.remove_prefix(1);
+    }
+    char digits[15];
+    digits[0] = shown[0];
+    for (int i = 1; i < 15; ++i) {
+        digits[i] = shown[size_t(i) + 1];
+    }
+    int exponent = 0;
+    const std::string_view expText = shown.substr(shown.find('e') + 1);
+    std::from_chars(expText.data() + (expText.front() == '+' ? 1 : 0),
+                    expText.data() + expText.size(), exponent);
+
+    // digits[k] is the last digit kept: its weight is 10^-places.
+    const int k = exponent + places;
+    if (k >= 14) {
+        // Nothing of the shown digits is dropped: the shown value is the result.
+        double value = 0;
+        std::from_chars(buf, res.ptr, value);
+        return value + 0.0;
+    }
+    if (k < -1) {
+        return 0.0;
+    }
+    // Compare the dropped digits with one half of the last kept place.
+    const int firstDropped = k + 1;
+    bool restNonZero = false;
+    for (int i = firstDropped + 1; i < 15; ++i) {
+        restNonZero = restNonZero || digits[i] != '0';
+    }
+    std::uint64_t kept = 0;
+    for (int i = 0; i <= k; ++i) {
+        kept = kept * 10 + std::uint64_t(digits[i] - '0');
+    }
+    const int dropped = digits[firstDropped] - '0';
+    const bool up = dropped > 5 || (dropped == 5 && (restNonZero || kept % 2 == 1));
+    if (up) {
+        ++kept;
+    }
+    if (kept == 0) {
+        return 0.0;
+    }
+    // kept * 10^-places, read back by from_chars so the double is the nearest.
+    const std::string out = std::to_string(kept) + 'e' + std::to_string(-places);
+    double value = 0;
+    std::from_chars(out.data(), out.data() + out.size(), value);
+    return negative ? -value : value;
+}
+
+namespace {
+
+// %.15g through to_chars: at most 15 significant digits, trailing zeros
+// dropped, exponent form below 1e-4 and from 1e15 up ("1e-05", "1e+15").
+std::string General15(double x) {
+    char buf[40];
+    const auto res = std::to_chars(buf, buf + sizeof buf, x + 0.0, std::chars_format::general, 15);
+    return std::string(buf, res.ptr);
+}
+
+const char* const OutOfRange = "Out of range";
+
+}  // namespace
+
+std::string FormatStr(double x) {
+    if (!std::isfinite(x)) {
+        return OutOfRange;
+    }
+    std::string text = General15(x);
+    const bool negative = text.front() == '-';
+    const size_t digits = negative ? 1 : 0;
+    if (text.compare(digits, 2, "0.") == 0) {
+        text.erase(digits, 1);
+    }
+    return negative ? text : " " + text;
+}
+
+std::string FormatGeneral(double x, char decimalPoint) {
+    if (!std::isfinite(x)) {
+        return OutOfRange;
+    }
+    std::string text = General15(x);
+    if (decimalPoint != '.') {
+        for (char& c : text) {
+            if (c == '.') {
+                c = decimalPoint;
+            }
+        }
+    }
+    return text;
+}
+
+}  // namespace plovatrix

@@ -1,0 +1,39 @@
+// Number reading, rounding and the two number-to-text forms shared by every
+// text the analysis writes. Locale-free: built on std::from_chars/to_chars.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace plovatrix {
+
+// Leading-number conversion: skips leading blanks, reads an optional sign and
+// digits with at most one '.', ignores the rest. No number at the start gives 0.
+// Every value that enters a computation is read this way.
+double LeadingNumber(std::string_view text);
+
+// Whole-text conversion: the text, less surrounding blanks, must be exactly an
+// optional sign and digits with at most one '.' (at least one digit). Its value
+// is then the leading-number value, so both conversions always agree.
+// Locale forms ("1,2", "1 000") are refused on purpose: the computation would
+// read them as 1.
+std::optional<double> WholeNumber(std::string_view text);
+
+// Rounds to `places` decimals, a tie going to the even digit. Whether x is a
+// tie is judged on x as shown to 15 significant digits, so 2.675 (stored as
+// 2.67499999...) is a tie and gives 2.68. Never returns -0.
+double RoundHalfEven(double x, int places);
+
+// Number forms. Both print at most 15 significant digits without trailing
+// zeros. Below 1e-4 or from 1e15 up they switch to C's %g exponent shape
+// ("1e-05", "1.5e+15"). A value that is not finite prints as "Out of range".
+//
+// FormatStr: a blank before a number >= 0, '-' before a negative one, no 0
+// before the decimal point: " 1.618", " .5", "-.5", " 2". Always '.'.
+std::string FormatStr(double x);
+// FormatGeneral: no leading blank, a 0 before the point ("0.417"), the
+// decimal point given by the caller (the user's locale).
+std::string FormatGeneral(double x, char decimalPoint = '.');
+
+}  // namespace plovatrix

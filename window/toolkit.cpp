@@ -1,0 +1,57 @@
+#include "toolkit.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPalette>
+#include <QWidget>
+
+namespace plovatrix::win {
+
+QColor OleColor(quint32 value) {
+    if (value & 0x80000000u) {
+        const QPalette palette = QApplication::palette();
+        switch (value & 0xFFu) {
+            case 0x05: return palette.color(QPalette::Base);        // window background
+            case 0x06: return palette.color(QPalette::WindowText);  // window frame
+            case 0x08: return palette.color(QPalette::Text);        // window text
+            case 0x0A: return palette.color(QPalette::Mid);         // active border
+            case 0x0B: return palette.color(QPalette::Midlight);    // inactive border
+            case 0x0F: return palette.color(QPalette::Button);      // button face
+            default: return palette.color(QPalette::Window);
+        }
+    }
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+void SetAutoSize(QLabel* label, bool on) {
+    label->setProperty("autoSize", on);
+    if (on) {
+        label->adjustSize();
+    }
+}
+
+void SetCaption(QLabel* label, const QString& text) {
+    label->setText(text);
+    if (label->property("autoSize").toBool()) {
+        label->resize(label->sizeHint());
+    }
+}
+
+void SetOuterSize(QWidget* window, int widthTwips, int heightTwips) {
+    const QSize outer(Px(widthTwips), Px(heightTwips));
+    // The frame the window manager draws is known only once the window is
+    // shown; before that (and offscreen) it is none.
+    const QSize frame = window->isVisible()
+                            ? window->frameGeometry().size() - window->geometry().size()
+                            : QSize(0, 0);
+    window->resize(outer - frame);
+    window->setProperty("outerSize", outer);
+}
+
+void ShowMessage(QWidget* parent, const QString& text, const QString& title,
+                 QMessageBox::Icon icon) {
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+}  // namespace plovatrix::win

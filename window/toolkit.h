@@ -1,0 +1,42 @@
+// The few operations of the classic form toolkit that the window code relies
+// on, given their meaning in Qt: twips, 0x00BBGGRR and system colours, self-
+// sizing captions, outer window sizes and modal message boxes.
+#pragma once
+
+#include <QColor>
+#include <QMessageBox>
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+namespace plovatrix::win {
+
+// Layouts are given in twips: 15 to a logical pixel at 96 dpi.
+inline constexpr int TwipsPerPixel = 15;
+constexpr int Px(int twips) {
+    return (twips + (twips >= 0 ? TwipsPerPixel / 2 : -TwipsPerPixel / 2)) / TwipsPerPixel;
+}
+inline QRect TwipsRect(int left, int top, int width, int height) {
+    return {Px(left), Px(top), Px(width), Px(height)};
+}
+
+// 0x00BBGGRR, or 0x800000nn for the desktop's system colour nn, which maps
+// onto a role of the application palette so that the window follows the theme.
+QColor OleColor(quint32 value);
+
+// Marks a label as sizing itself to its text (left and top edges stay put).
+void SetAutoSize(QLabel* label, bool on = true);
+// Sets a label's caption; a self-sizing label then takes the size of its text.
+void SetCaption(QLabel* label, const QString& text);
+
+// Sets the outer size of a top-level window (frame and title bar included),
+// in twips. Where the platform draws no frame the client gets the whole size.
+void SetOuterSize(QWidget* window, int widthTwips, int heightTwips);
+
+// A modal box with one OK button; blocks until it is closed.
+void ShowMessage(QWidget* parent, const QString& text, const QString& title,
+                 QMessageBox::Icon icon);
+
+}  // namespace plovatrix::win

@@ -1,0 +1,49 @@
+#include "updown.h"
+
+#include <QKeyEvent>
+#include <QToolButton>
+#include <algorithm>
+
+namespace plovatrix::win {
+
+UpDown::UpDown(QWidget* parent)
+    : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
+    setFocusPolicy(Qt::StrongFocus);
+    up_->setObjectName("upArrow");
+    down_->setObjectName("downArrow");
+    up_->setArrowType(Qt::UpArrow);
+    down_->setArrowType(Qt::DownArrow);
+    for (QToolButton* b : {up_, down_}) {
+        b->setAutoRepeat(true);
+        b->setFocusPolicy(Qt::NoFocus);
+    }
+    connect(up_, &QToolButton::clicked, this, [this] { setValue(value_ + 1); });
+    connect(down_, &QToolButton::clicked, this, [this] { setValue(value_ - 1); });
+}
+
+void UpDown::setValue(int value) {
+    value = std::clamp(value, Minimum, Maximum);
+    if (value == value_) {
+        return;
+    }
+    value_ = value;
+    emit Change();
+}
+
+void UpDown::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Up) {
+        setValue(value_ + 1);
+    } else if (event->key() == Qt::Key_Down) {
+        setValue(value_ - 1);
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void UpDown::resizeEvent(QResizeEvent*) {
+    const int half = height() / 2;
+    up_->setGeometry(0, 0, width(), half);
+    down_->setGeometry(0, half, width(), height() - half);
+}
+
+}  // namespace plovatrix::win

@@ -1,0 +1,40 @@
+// A whole-number up-down spinner: two arrow buttons, up above down.
+#pragma once
+
+#include <QWidget>
+
+class QToolButton;
+
+namespace plovatrix::win {
+
+class UpDown : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(int value READ value WRITE setValue NOTIFY Change)
+
+public:
+    static constexpr int Minimum = 0;
+    static constexpr int Maximum = 1000;
+
+    explicit UpDown(QWidget* parent = nullptr);
+
+    int value() const { return value_; }
+    // Raises Change before returning, and only when the value really changes.
+    void setValue(int value);
+
+    QToolButton* upArrow() const { return up_; }
+    QToolButton* downArrow() const { return down_; }
+
+signals:
+    void Change();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    int value_ = 5;
+    QToolButton* up_;
+    QToolButton* down_;
+};
+
+}  // namespace plovatrix::win
