@@ -26,9 +26,9 @@ struct ClickDisplay {
     PatternDirection direction = PatternDirection::None;  // NoPattern and Result
     std::string panel;                                    // "pic1", "pic2" or "" (no direction)
     std::string hiddenPanel;                              // the other one
-    std::string noMatchLabel;  // "noma1"/"noma2": hidden on a Result
-    std::vector<LabelWrite> labels;  // in the order the click writes them
-    double priceD = 0;               // Result only
+    std::string noMatchLabel;                             // "noma1"/"noma2": hidden on a Result
+    std::vector<LabelWrite> labels;                       // in the order the click writes them
+    double priceD = 0;                                    // Result only
 };
 
 // The whole click after the spinner reset: checks, direction, every label text.

@@ -8,8 +8,12 @@
 namespace plovatrix {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The sign and the digits-with-one-point that start `text`; its length is 0
 // when no digit is there.
@@ -49,9 +53,8 @@ double ValueOf(const NumberPrefix& n) {
         return 0;
     }
     double value = 0;
-    const auto [ptr, ec] =
-        std::from_chars(n.body.data(), n.body.data() + n.body.size(), value,
-                        std::chars_format::fixed);
+    const auto [ptr, ec] = std::from_chars(n.body.data(), n.body.data() + n.body.size(), value,
+                                           std::chars_format::fixed);
     if (ec == std::errc::result_out_of_range) {
         // Like strtod: a magnitude too large is infinite, one too small is 0.
         // Only texts far longer than a field's six characters get here.

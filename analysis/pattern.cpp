@@ -1,1 +1,225 @@
 #include "pattern.h"
+
+#include <cmath>
+
+#include "numbers.h"
+
+namespace plovatrix {
+
+std::string_view ControlName(InputField field) {
+    switch (field) {
+        case InputField::A:
+            return "txta4";
+        case InputField::B:
+            return "txtb4";
+        case InputField::C:
+            return "txtc4";
+        case InputField::Tolerance:
+            return "txttol4";
+        case InputField::PointSize:
+            return "cmbpoint";
+        case InputField::AbCandles:
+            return "txtab4";
+        case InputField::BcCandles:
+            return "txtbc4";
+    }
+    return "";
+}
+
+PatternInputs ReadPatternInputs(const FieldTexts& f) {
+    PatternInputs in;
+    in.aText = f.a;
+    in.bText = f.b;
+    in.cText = f.c;
+    in.priceA = LeadingNumber(f.a);
+    in.priceB = LeadingNumber(f.b);
+    in.priceC = LeadingNumber(f.c);
+    in.pipText = f.pointSize;
+    in.pipSize = LeadingNumber(f.pointSize);
+    in.tolText = f.tolerance;
+    in.tolerancePips = LeadingNumber(f.tolerance);
+    in.abText = f.abCandles;
+    in.bcText = f.bcCandles;
+    return in;
+}
+
+CheckOutcome CheckPatternInputs(const PatternInputs& in) {
+    const auto positive = [](std::string_view text) {
+        const auto v = WholeNumber(text);
+        return v && *v > 0;
+    };
+    const auto notNegative = [](std::string_view text) {
+        const auto v = WholeNumber(text);
+        return v && *v >= 0;
+    };
+    // A point size that is no positive number would make every leg in points
+    // a division by zero; it fails like the empty text.
+    const struct {
+        bool ok;
+        InputField field;
+    } checks[] = {
+        {positive(in.aText), InputField::A},
+        {positive(in.bText), InputField::B},
+        {positive(in.cText), InputField::C},
+        {notNegative(in.tolText), InputField::Tolerance},
+        {!in.pipText.empty() && positive(in.pipText), InputField::PointSize},
+        {notNegative(in.abText), InputField::AbCandles},
+        {notNegative(in.bcText), InputField::BcCandles},
+    };
+    for (const auto& check : checks) {
+        if (!check.ok) {
+            return {false, check.field};
+        }
+    }
+    return {};
+}
+
+PatternDirection DecideDirection(double priceA, double priceB) {
+    if (priceB < priceA) {
+        return PatternDirection::Bullish;
+    }
+    if (priceB > priceA) {
+        return PatternDirection::Bearish;
+    }
+    return PatternDirection::None;
+}
+
+PatternLegs MeasureLegs(const PatternInputs& in) {
+    PatternLegs legs;
+    legs.legAB = in.priceA - in.priceB;
+    legs.legBC = in.priceB - in.priceC;
+    // Rounded in points first, the magnitude taken after.
+    legs.abPips = std::fabs(RoundHalfEven(legs.legAB / in.pipSize, 4));
+    legs.bcPips = std::fabs(RoundHalfEven(legs.legBC / in.pipSize, 4));
+    legs.bcRatio = RoundHalfEven(legs.legBC / legs.legAB, 4);
+    return legs;
+}
+
+RatioMatch MatchRatioPair(const PatternInputs& in, const PatternLegs& legs) {
+    const double halfWidth = in.tolerancePips * in.pipSize;
+    for (size_t i = 0; i < FibTable.size(); ++i) {
+        const FibPair& pair = FibTable[i];
+        const double level = in.priceB + pair.retracement * legs.legAB;
+        const double upper = level + halfWidth;
+        const double lower = level - halfWidth;
+        if (in.priceC <= upper && in.priceC >= lower) {
+            return {true, int(i) + 1, pair.retracement, pair.extension};
+        }
+    }
+    return {};
+}
+
+namespace {
+
+bool Given(std::string_view countText) {
+    // The checks let only numbers of 0 or more through; anything else counts
+    // as not given rather than as a number.
+    const auto v = WholeNumber(countText);
+    return v && *v != 0;
+}
+
+}  // namespace
+
+CandleCountTexts DescribeCandleCounts(std::string_view abText, std::string_view bcText) {
+    CandleCountTexts out;
+    TimeProjection& t = out.time;
+    t.abText = abText;
+    t.bcText = bcText;
+    t.abGiven = Given(abText);
+    t.bcGiven = Given(bcText);
+    t.missed = !t.abGiven || !t.bcGiven;
+    out.abLabel = t.abGiven ? std::string(abText) : "NOT GIVEN";
+    out.bcLabel = t.bcGiven ? std::string(bcText) : "NOT GIVEN";
+    if (t.missed) {
+        out.missedText = "Missed";
+    }
+    return out;
+}
+
+std::optional<CandleProjectionTexts> ProjectCandles(std::string_view abText,
+                                                    std::string_view bcText, bool matched,
+                                                    char decimalPoint) {
+    CandleProjectionTexts out;
+    out.time = DescribeCandleCounts(abText, bcText).time;
+    TimeProjection& t = out.time;
+    if (!matched || t.missed) {
+        return std::nullopt;
+    }
+    t.projected = true;
+    t.abCandles = LeadingNumber(abText);
+    t.bcCandles = LeadingNumber(bcText);
+    t.timeRatio = RoundHalfEven(t.bcCandles / t.abCandles, 3);
+    t.cdCandles = t.abCandles;
+    out.timeRatio = FormatGeneral(t.timeRatio, decimalPoint);
+    out.cdCandles = "Should be:" + FormatStr(t.abCandles);
+    out.cdDuration = out.cdCandles + " Candle(s)";
+    return out;
+}
+
+PriceProjection ProjectPrices(const PatternInputs& in, PatternDirection direction,
+                              const PatternLegs& legs, const RatioMatch& match) {
+    PriceProjection p;
+    p.abcdTarget = RoundHalfEven(in.priceC - legs.legAB, 4);
+    p.bcTarget = RoundHalfEven(in.priceC + match.extension * legs.legBC, 4);
+    p.abcdAbove = p.abcdTarget > p.bcTarget;
+    const bool bullish = direction == PatternDirection::Bullish;
+    if (bullish) {
+        p.priceD = p.abcdAbove ? p.bcTarget : p.abcdTarget;
+        p.stopLoss = p.priceD - StopPoints * in.pipSize;
+    } else {
+        p.priceD = p.abcdAbove ? p.abcdTarget : p.bcTarget;
+        p.stopLoss = p.priceD + StopPoints * in.pipSize;
+    }
+    p.takeProfit1 = RoundHalfEven(TargetRatio * (in.priceC - p.priceD) + p.priceD, 4);
+    p.takeProfit2 = RoundHalfEven(TargetRatio * (in.priceA - p.priceD) + p.priceD, 4);
+    return p;
+}
+
+PrzTexts OrderPrzTexts(double abcdTarget, double bcTarget, double extension) {
+    std::string abcdText = "AB=CD@" + FormatStr(abcdTarget);
+    std::string bcText = FormatStr(extension) + "BC@" + FormatStr(bcTarget);
+    if (abcdTarget > bcTarget) {
+        return {std::move(abcdText), std::move(bcText)};
+    }
+    return {std::move(bcText), std::move(abcdText)};
+}
+
+AnalysisResult Analyze(const PatternInputs& in) {
+    AnalysisResult r;
+    r.direction = DecideDirection(in.priceA, in.priceB);
+    r.aText = in.aText;
+    r.bText = in.bText;
+    r.cText = in.cText;
+    r.time = DescribeCandleCounts(in.abText, in.bcText).time;
+    if (r.direction == PatternDirection::None) {
+        return r;
+    }
+    r.signal = r.direction == PatternDirection::Bullish ? Signal::Buy : Signal::Sell;
+    r.legs = MeasureLegs(in);
+    r.match = MatchRatioPair(in, r.legs);
+    if (!r.match.matched) {
+        return r;
+    }
+    if (const auto projected = ProjectCandles(in.abText, in.bcText, true)) {
+        r.time = projected->time;
+    }
+    const PriceProjection p = ProjectPrices(in, r.direction, r.legs, r.match);
+    r.abcdTarget = p.abcdTarget;
+    r.bcTarget = p.bcTarget;
+    r.abcdAbove = p.abcdAbove;
+    r.priceD = p.priceD;
+    r.stopLoss = p.stopLoss;
+    r.takeProfit1 = p.takeProfit1;
+    r.takeProfit2 = p.takeProfit2;
+    r.found = true;
+    return r;
+}
+
+std::string StopLossText(double priceD, int points, double pipSize, PatternDirection direction,
+                         char decimalPoint) {
+    const double stop = direction == PatternDirection::Bearish ? points * pipSize + priceD
+                                                               : priceD - points * pipSize;
+    return FormatGeneral(stop, decimalPoint);
+}
+
+}  // namespace plovatrix

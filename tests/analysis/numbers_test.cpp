@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "numbers.h"
+
+using plovatrix::FormatGeneral;
+using plovatrix::FormatStr;
+using plovatrix::LeadingNumber;
+using plovatrix::RoundHalfEven;
+using plovatrix::WholeNumber;
+
+TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"12abc", 12},      {"abc", 0},         {"", 0},
+        {" -1.5x", -1.5},   {"1.2.3", 1.2},     {".5", 0.5},
+        {"5.", 5},          {"1.2154", 1.2154}, {"+7", 7},
+        {"\t 3", 3},        {"1,2", 1},         {"1e3", 1},
+        {"inf", 0},         {"nan", 0},         {"0x10", 0},
+        {"-", 0},           {".", 0},           {"-.", 0},
+        {" - 1", 0},        {"$5", 0},          {"-0", 0},
+        {"0.0001", 0.0001}, {"999999", 999999},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LeadingNumber(c.text), c.value) << '"' << c.text << '"';
+    }
+    EXPECT_FALSE(std::signbit(LeadingNumber("-0")));
+}
+
+TEST(WholeNumber, AcceptsOnlyPlainDecimals) {
+    const struct {
+        const char* text;
+        std::optional<double> value;
+    } cases[] = {
+        {"1.2154", 1.2154}, {" 1.5 ", 1.5}, {"-1", -1},    {"+2", 2},   {".5", 0.5}, {"5.", 5},
+        {"0", 0},           {"00", 0},      {"0.0", 0},    {"1,2", {}}, {"1e3", {}}, {"$5", {}},
+        {"1 000", {}},      {"inf", {}},    {"nan", {}},   {"", {}},    {"   ", {}}, {".", {}},
+        {"-", {}},          {"12abc", {}},  {"1.2.3", {}}, {"abc", {}}, {"0x1", {}}, {"- 1", {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WholeNumber(c.text), c.value) << '"' << c.text << '"';
+    }
+}
+
+TEST(WholeNumber, AgreesWithLeadingNumberWheneverItAccepts) {
+    for (const char* text : {"1.2154", " 7 ", "-0.5", ".25", "999999", "0.0001", "+3."}) {
+        ASSERT_TRUE(WholeNumber(text).has_value()) << text;
+        EXPECT_EQ(*WholeNumber(text), LeadingNumber(text)) << text;
+    }
+}
+
+TEST(WholeNumber, RefusesMagnitudesBeyondADouble) {
+    const std::string huge = "1" + std::string(400, '0');
+    EXPECT_FALSE(WholeNumber(huge).has_value());
+    EXPECT_EQ(*WholeNumber("0." + std::string(400, '0') + "1"), 0.0);
+}
+
+TEST(RoundHalfEven, TiesGoToTheEvenDigitAsShown) {
+    const struct {
+        double x;
+        int places;
+        double expected;
+    } cases[] = {
+        {0.0625, 3, 0.062},
+        {2.5, 0, 2},
+        {3.5, 0, 4},
+        {-2.5, 0, -2},
+        {2.675, 2, 2.68},
+        {1.005, 2, 1},
+        {1.1618076, 4, 1.1618},
+        {1.0 / 16, 3, 0.062},
+        {0.0635, 3, 0.064},
+        {1.152632, 4, 1.1526},
+        {1.3381924, 4, 1.3382},
+        {-617.9999999999986, 4, -618},
+        {1000.0000000000009, 4, 1000},
+        {2.0 / 3, 3, 0.667},
+        {0.4, 3, 0.4},
+        {1.1613000000000002, 4, 1.1613},
+        {0.00005, 4, 0},
+        {0.00015, 4, 0.0002},
+        {0.000051, 4, 0.0001},
+        {0.0004, 2, 0},
+        {123456.78125, 4, 123456.7812},
+        {1e20, 2, 1e20},
+        {0.1 + 0.2, 16, 0.3},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RoundHalfEven(c.x, c.places), c.expected) << c.x << " to " << c.places;
+    }
+}
+
+TEST(RoundHalfEven, NeverNegativeZeroAndLeavesNonFiniteAlone) {
+    for (double x : {-0.0, -0.00001, -0.4}) {
+        const double r = RoundHalfEven(x, x == -0.4 ? 0 : 2);
+        EXPECT_EQ(r, 0.0);
+        EXPECT_FALSE(std::signbit(r)) << x;
+    }
+    EXPECT_TRUE(std::isnan(RoundHalfEven(std::nan(""), 2)));
+    EXPECT_EQ(RoundHalfEven(HUGE_VAL, 2), HUGE_VAL);
+}
+
+TEST(FormatStr, BlankOrMinusAndNoLeadingZero) {
+    const struct {
+        double x;
+        const char* text;
+    } cases[] = {
+        {1.618, " 1.618"},
+        {0.5, " .5"},
+        {-0.5, "-.5"},
+        {2, " 2"},
+        {0, " 0"},
+        {-0.0, " 0"},
+        {1.2178, " 1.2178"},
+        {12, " 12"},
+        {0.618, " .618"},
+        {-3.25, "-3.25"},
+        {1.1613000000000002, " 1.1613"},
+        {0.0001, " .0001"},
+        {0.00001, " 1e-05"},
+        {1e15, " 1e+15"},
+        {-1.5e15, "-1.5e+15"},
+        {123456789012345, " 123456789012345"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatStr(c.x), c.text) << c.x;
+    }
+}
+
+TEST(FormatGeneral, FifteenDigitsNoNoiseLocalePoint) {
+    const struct {
+        double x;
+        char point;
+        const char* text;
+    } cases[] = {
+        {1.2236, '.', "1.2236"},
+        {0.417, '.', "0.417"},
+        {1000, '.', "1000"},
+        {-3, '.', "-3"},
+        {1.1613000000000002, '.', "1.1613"},
+        {1000.0000000000001, '.', "1000"},
+        {1.2300, '.', "1.23"},
+        {-0.0, '.', "0"},
+        {1.2236, ',', "1,2236"},
+        {0.0001, '.', "0.0001"},
+        {0.00001, '.', "1e-05"},
+        {0.00001, ',', "1e-05"},
+        {1.5e-7, ',', "1,5e-07"},
+        {1e15, '.', "1e+15"},
+        {999999999999999, '.', "999999999999999"},
+        {std::numeric_limits<double>::infinity(), '.', "Out of range"},
+        {std::nan(""), '.', "Out of range"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatGeneral(c.x, c.point), c.text) << c.x;
+    }
+    EXPECT_EQ(FormatStr(std::nan("")), "Out of range");
+}
