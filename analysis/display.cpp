@@ -31,7 +31,7 @@ constexpr PanelNames Bearish{"pic2",     "pic1",     "noma2",    "lbla2",    "lb
 
 }  // namespace
 
-ClickDisplay ComposeClick(const FieldTexts& fields, char decimalPoint) {
+ClickDisplay ComposeClick(const FieldTexts& fields, std::string_view decimalPoint) {
     ClickDisplay out;
     const PatternInputs in = ReadPatternInputs(fields);
     const CheckOutcome check = CheckPatternInputs(in);

@@ -33,6 +33,6 @@ struct ClickDisplay {
 
 // The whole click after the spinner reset: checks, direction, every label text.
 // decimalPoint is the user's locale's, for the numbers that stand alone.
-ClickDisplay ComposeClick(const FieldTexts& fields, char decimalPoint = '.');
+ClickDisplay ComposeClick(const FieldTexts& fields, std::string_view decimalPoint = ".");
 
 }  // namespace plovatrix

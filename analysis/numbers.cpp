@@ -183,17 +183,14 @@ std::string FormatStr(double x) {
     return negative ? text : " " + text;
 }
 
-std::string FormatGeneral(double x, char decimalPoint) {
+std::string FormatGeneral(double x, std::string_view decimalPoint) {
     if (!std::isfinite(x)) {
         return OutOfRange;
     }
     std::string text = General15(x);
-    if (decimalPoint != '.') {
-        for (char& c : text) {
-            if (c == '.') {
-                c = decimalPoint;
-            }
-        }
+    // The locale's point may be more than one byte in UTF-8 (Arabic, Persian).
+    if (const size_t point = text.find('.'); point != std::string::npos) {
+        text.replace(point, 1, decimalPoint);
     }
     return text;
 }

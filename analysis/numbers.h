@@ -34,6 +34,6 @@ double RoundHalfEven(double x, int places);
 std::string FormatStr(double x);
 // FormatGeneral: no leading blank, a 0 before the point ("0.417"), the
 // decimal point given by the caller (the user's locale).
-std::string FormatGeneral(double x, char decimalPoint = '.');
+std::string FormatGeneral(double x, std::string_view decimalPoint = ".");
 
 }  // namespace plovatrix

@@ -138,7 +138,7 @@ CandleCountTexts DescribeCandleCounts(std::string_view abText, std::string_view 
 
 std::optional<CandleProjectionTexts> ProjectCandles(std::string_view abText,
                                                     std::string_view bcText, bool matched,
-                                                    char decimalPoint) {
+                                                    std::string_view decimalPoint) {
     CandleProjectionTexts out;
     out.time = DescribeCandleCounts(abText, bcText).time;
     TimeProjection& t = out.time;
@@ -216,7 +216,7 @@ AnalysisResult Analyze(const PatternInputs& in) {
 }
 
 std::string StopLossText(double priceD, int points, double pipSize, PatternDirection direction,
-                         char decimalPoint) {
+                         std::string_view decimalPoint) {
     const double stop = direction == PatternDirection::Bearish ? points * pipSize + priceD
                                                                : priceD - points * pipSize;
     return FormatGeneral(stop, decimalPoint);

@@ -114,7 +114,7 @@ struct CandleProjectionTexts {
 };
 std::optional<CandleProjectionTexts> ProjectCandles(std::string_view abText,
                                                     std::string_view bcText, bool matched,
-                                                    char decimalPoint = '.');
+                                                    std::string_view decimalPoint = ".");
 
 struct PriceProjection {
     double abcdTarget = 0;
@@ -160,6 +160,6 @@ AnalysisResult Analyze(const PatternInputs& in);
 // A stop-loss price n points beyond D: below it on the bullish panel, above it
 // on the bearish one, in the general form. Used by the stop spinners.
 std::string StopLossText(double priceD, int points, double pipSize, PatternDirection direction,
-                         char decimalPoint = '.');
+                         std::string_view decimalPoint = ".");
 
 }  // namespace plovatrix

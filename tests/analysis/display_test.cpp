@@ -264,7 +264,7 @@ TEST(ComposeClick, AEqualToBShowsNothing) {
 
 TEST(ComposeClick, LocaleDecimalPointOnlyWhereNumbersStandAlone) {
     const ClickDisplay d =
-        ComposeClick(Fields("1.3", "1.2", "1.2618", "5", "0.0001", "10", "4"), ',');
+        ComposeClick(Fields("1.3", "1.2", "1.2618", "5", "0.0001", "10", "4"), ",");
     ExpectShows(d, {{"zarib(0)", "0,618"},
                     {"lbltfib", "0,4"},
                     {"sl1", "1,1613"},
@@ -308,5 +308,5 @@ TEST(StopLossText, MovesAwayFromDByThePoints) {
     for (const auto& c : cases) {
         EXPECT_EQ(StopLossText(c.priceD, c.points, c.pip, c.direction), c.text);
     }
-    EXPECT_EQ(StopLossText(1.2178, 8, 0.0001, PatternDirection::Bullish, ','), "1,217");
+    EXPECT_EQ(StopLossText(1.2178, 8, 0.0001, PatternDirection::Bullish, ","), "1,217");
 }
