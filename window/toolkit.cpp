@@ -11,13 +11,20 @@ QColor OleColor(quint32 value) {
     if (value & 0x80000000u) {
         const QPalette palette = QApplication::palette();
         switch (value & 0xFFu) {
-            case 0x05: return palette.color(QPalette::Base);        // window background
-            case 0x06: return palette.color(QPalette::WindowText);  // window frame
-            case 0x08: return palette.color(QPalette::Text);        // window text
-            case 0x0A: return palette.color(QPalette::Mid);         // active border
-            case 0x0B: return palette.color(QPalette::Midlight);    // inactive border
-            case 0x0F: return palette.color(QPalette::Button);      // button face
-            default: return palette.color(QPalette::Window);
+            case 0x05:
+                return palette.color(QPalette::Base);  // window background
+            case 0x06:
+                return palette.color(QPalette::WindowText);  // window frame
+            case 0x08:
+                return palette.color(QPalette::Text);  // window text
+            case 0x0A:
+                return palette.color(QPalette::Mid);  // active border
+            case 0x0B:
+                return palette.color(QPalette::Midlight);  // inactive border
+            case 0x0F:
+                return palette.color(QPalette::Button);  // button face
+            default:
+                return palette.color(QPalette::Window);
         }
     }
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
@@ -52,6 +59,11 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& title,
                  QMessageBox::Icon icon) {
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
     box.exec();
+    // Hand the activation back, so the focus returns to the field that had it
+    // also where no window manager does that for us.
+    if (parent) {
+        parent->window()->activateWindow();
+    }
 }
 
 }  // namespace plovatrix::win
