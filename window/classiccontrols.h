@@ -1,0 +1,53 @@
+// The two controls whose classic behaviour Qt's own widgets do not give.
+#pragma once
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+class QAbstractButton;
+
+namespace plovatrix::win {
+
+// A push button painted as the classic form paints it, whatever the style:
+// its face is the palette's Button colour, raised, or sunken while pressed or
+// checked; an icon, when it has one, stands above the caption.
+class ClassicButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    explicit ClassicButton(const QString& text, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// Sets the face colour of a button (for ClassicButton, what its face shows).
+void SetFaceColour(QAbstractButton* button, const QColor& colour);
+
+// A frame drawn the classic way: an etched border whose top edge runs
+// through the middle of the caption. Its contents are placed from its own
+// top-left corner, caption included, as the layout gives them.
+class ClassicFrame : public QGroupBox {
+    Q_OBJECT
+
+public:
+    explicit ClassicFrame(const QString& title, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A text box that, like the classic edit control, never selects its text by
+// itself when it gets the focus: whoever wants select-all asks for it.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit TextBox(const QString& text, QWidget* parent = nullptr);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+};
+
+}  // namespace plovatrix::win

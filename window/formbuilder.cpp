@@ -1,0 +1,166 @@
+#include "formbuilder.h"
+
+#include <QComboBox>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QString>
+#include <algorithm>
+#include <vector>
+
+#include "classiccontrols.h"
+#include "fonts.h"
+#include "icons.h"
+#include "layout.h"
+#include "picturepanel.h"
+#include "toolkit.h"
+#include "updown.h"
+
+namespace plovatrix::win {
+
+namespace {
+
+QString Str(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// Sets a palette role when the row names a colour.
+void Paint(QWidget* widget, QPalette::ColorRole role, quint32 colour) {
+    if (colour == NoColour) {
+        return;
+    }
+    QPalette pal = widget->palette();
+    pal.setColor(role, OleColor(colour));
+    widget->setPalette(pal);
+}
+
+QLabel* MakeLabel(const ControlRow& row, QWidget* parent) {
+    auto* label = new QLabel(Str(row.text), parent);
+    // The classic label writes from its top edge, never vertically centred.
+    label->setAlignment(Qt::AlignTop |
+                        (row.align == Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft));
+    label->setTextFormat(Qt::PlainText);
+    Paint(label, QPalette::WindowText, row.colour);
+    if (row.opaque) {
+        Paint(label, QPalette::Window, row.backColour);
+        label->setAutoFillBackground(true);
+    }
+    return label;
+}
+
+QLineEdit* MakeTextBox(const ControlRow& row, QWidget* parent) {
+    auto* box = new TextBox(Str(row.text), parent);
+    box->setMaxLength(6);
+    box->setReadOnly(row.kind == Kind::ReadOnlyBox);
+    Paint(box, QPalette::Text, row.colour);
+    return box;
+}
+
+QComboBox* MakeList(QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    list->setEditable(false);
+    list->addItems({"0.1", "0.01", "0.001", "0.0001"});
+    // Nothing is picked until the user picks.
+    list->setCurrentIndex(-1);
+    return list;
+}
+
+QPushButton* MakeButton(const ControlRow& row, QWidget* parent) {
+    auto* button = new ClassicButton(Str(row.text), parent);
+    if (row.kind == Kind::Toggle) {
+        button->setCheckable(true);
+        SetFaceColour(button, OleColor(0x8000000F));
+    } else {
+        button->setIcon(AppIcon());
+        button->setIconSize(QSize(32, 32));
+    }
+    return button;
+}
+
+QWidget* MakeControl(const ControlRow& row, QWidget* parent) {
+    switch (row.kind) {
+        case Kind::Label:
+            return MakeLabel(row, parent);
+        case Kind::TextBox:
+        case Kind::ReadOnlyBox:
+            return MakeTextBox(row, parent);
+        case Kind::Toggle:
+        case Kind::Command:
+            return MakeButton(row, parent);
+        case Kind::List:
+            return MakeList(parent);
+        case Kind::Frame:
+            return new ClassicFrame(Str(row.text), parent);
+        case Kind::Picture:
+            return new PicturePanel(row.backColour, PanelDrawing(row.name), parent);
+        case Kind::Spinner:
+            return new UpDown(parent);
+    }
+    return nullptr;
+}
+
+bool TakesFocus(Kind kind) {
+    return kind != Kind::Label && kind != Kind::Frame && kind != Kind::Picture;
+}
+
+}  // namespace
+
+void BuildMainControls(QWidget* form) {
+    InstallFontSubstitutes();
+
+    QHash<QString, QWidget*> containers{{Str(FormName), form}};
+    std::vector<std::pair<int, QWidget*>> tabOrder;
+    std::vector<QWidget*> onTop;
+
+    const auto build = [&](const ControlRow& row) {
+        QWidget* parent = containers.value(Str(row.container));
+        Q_ASSERT_X(parent, "BuildMainControls", "container listed after its contents");
+        QWidget* widget = MakeControl(row, parent);
+        widget->setObjectName(Str(row.name));
+        // Every control gets its own font: a frame's bold caption font must not
+        // spread to what it contains.
+        widget->setFont(LayoutFont(Str(row.font), row.points, row.bold));
+        widget->setGeometry(TwipsRect(row.left, row.top, row.width, row.height));
+        if (!row.accessibleName.empty()) {
+            widget->setAccessibleName(Str(row.accessibleName));
+        }
+        if (auto* label = qobject_cast<QLabel*>(widget); label && row.autoSize) {
+            SetAutoSize(label);
+        }
+        if (row.kind == Kind::Frame || row.kind == Kind::Picture) {
+            containers.insert(widget->objectName(), widget);
+        }
+        if (row.tabIndex >= 0 && TakesFocus(row.kind)) {
+            tabOrder.emplace_back(row.tabIndex, widget);
+        }
+        if (row.opaque && row.kind == Kind::Label && !row.visible) {
+            // The "NO Match Found" boxes cover whatever else stands there.
+            onTop.push_back(widget);
+        }
+        if (!row.visible) {
+            widget->setVisible(false);
+        }
+    };
+    for (const ControlRow& row : MainControls()) {
+        build(row);
+    }
+    for (const ControlRow& row : PanelControls()) {
+        build(row);
+    }
+    for (const DrawRow& row : MainLines()) {
+        auto* line = new LineShape(row, containers.value(Str(row.container)));
+        line->setObjectName(Str(row.name));
+        line->lower();
+    }
+    for (QWidget* widget : onTop) {
+        widget->raise();
+    }
+
+    std::stable_sort(tabOrder.begin(), tabOrder.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+        QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+    }
+}
+
+}  // namespace plovatrix::win

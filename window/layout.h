@@ -1,0 +1,159 @@
+// The main window's layout as data: one row per control and one row per drawn
+// element, in twips relative to the container, as the designer laid them out.
+// BuildMainControls turns the rows into widgets; the panels paint their rows.
+#pragma once
+
+#include <QtGlobal>
+#include <span>
+#include <string_view>
+
+namespace plovatrix::win {
+
+// What a control is; decides the widget it becomes.
+enum class Kind {
+    Label,        // QLabel
+    TextBox,      // QLineEdit, at most 6 characters
+    ReadOnlyBox,  // QLineEdit that only shows a value
+    Toggle,       // check box in push-button style: a checkable push button
+    List,         // pick-only drop-down list
+    Command,      // push button with the application icon above its caption
+    Frame,        // captioned group box
+    Picture,      // result panel that paints its drawing rows
+    Spinner,      // up-down arrows
+};
+
+enum class Align { Left, Centre };
+enum class Pen { Solid, Dash, Dot, DashDot };
+
+// A colour the row leaves to the widget's palette.
+inline constexpr quint32 NoColour = 0xFFFFFFFFu;
+// The container name of the window's own top-level controls.
+inline constexpr std::string_view FormName = "frmmain";
+// The font the classic form gives to controls that state none.
+inline constexpr double DefaultPoints = 8.25;
+inline constexpr double LabelPoints = 9.75;
+
+struct ControlRow {
+    std::string_view name;
+    Kind kind = Kind::Label;
+    std::string_view container;
+    std::string_view text;
+    // Twips, relative to the container. A self-sizing label may give 0 x 0:
+    // its text decides its size.
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    quint32 colour = NoColour;
+    quint32 backColour = NoColour;
+    std::string_view font = "MS Sans Serif";
+    double points = DefaultPoints;
+    bool bold = false;
+    Align align = Align::Left;
+    bool autoSize = false;
+    bool opaque = false;
+    int tabIndex = -1;  // -1: not in the keyboard order
+    bool visible = true;
+    std::string_view accessibleName;
+
+    // Modifiers, so that a row of a table reads as one line.
+    constexpr ControlRow Colour(quint32 c) const {
+        ControlRow r = *this;
+        r.colour = c;
+        return r;
+    }
+    constexpr ControlRow Back(quint32 c) const {
+        ControlRow r = *this;
+        r.backColour = c;
+        r.opaque = true;
+        return r;
+    }
+    constexpr ControlRow Font(std::string_view family, double pt, bool isBold = false) const {
+        ControlRow r = *this;
+        r.font = family;
+        r.points = pt;
+        r.bold = isBold;
+        return r;
+    }
+    constexpr ControlRow Size(double pt, bool isBold = false) const {
+        return Font(font, pt, isBold);
+    }
+    constexpr ControlRow Centred() const {
+        ControlRow r = *this;
+        r.align = Align::Centre;
+        return r;
+    }
+    constexpr ControlRow AutoSize() const {
+        ControlRow r = *this;
+        r.autoSize = true;
+        return r;
+    }
+    constexpr ControlRow Tab(int index) const {
+        ControlRow r = *this;
+        r.tabIndex = index;
+        return r;
+    }
+    constexpr ControlRow Hidden() const {
+        ControlRow r = *this;
+        r.visible = false;
+        return r;
+    }
+    constexpr ControlRow Spoken(std::string_view spoken) const {
+        ControlRow r = *this;
+        r.accessibleName = spoken;
+        return r;
+    }
+};
+
+// A control row with the defaults of its kind.
+constexpr ControlRow Control(Kind kind, std::string_view name, std::string_view container,
+                             std::string_view text, int left, int top, int width, int height) {
+    ControlRow r;
+    r.name = name;
+    r.kind = kind;
+    r.container = container;
+    r.text = text;
+    r.left = left;
+    r.top = top;
+    r.width = width;
+    r.height = height;
+    r.points = kind == Kind::Label ? LabelPoints : DefaultPoints;
+    return r;
+}
+
+// A line, or an oval with its outline and hatch. For an oval, x1, y1 is the
+// top-left corner and x2, y2 the width and height; all in twips.
+struct DrawRow {
+    std::string_view name;
+    std::string_view container;
+    int x1 = 0;
+    int y1 = 0;
+    int x2 = 0;
+    int y2 = 0;
+    quint32 colour = NoColour;
+    int width = 1;
+    Pen pen = Pen::Solid;
+    bool oval = false;
+    quint32 hatch = NoColour;
+};
+
+constexpr DrawRow Line(std::string_view name, std::string_view container, int x1, int y1, int x2,
+                       int y2, quint32 colour, Pen pen = Pen::Solid, int width = 1) {
+    return {name, container, x1, y1, x2, y2, colour, width, pen, false, NoColour};
+}
+constexpr DrawRow Oval(std::string_view name, std::string_view container, int left, int top,
+                       int width, int height, quint32 outline, quint32 hatch) {
+    return {name, container, left, top, width, height, outline, 1, Pen::Solid, true, hatch};
+}
+
+// The window's top-level controls and the contents of Frame2, frame4 and
+// Frame5, in the order of the window's layout description.
+std::span<const ControlRow> MainControls();
+// The separator lines of the window and its frames (Line20, Line33, ...).
+std::span<const DrawRow> MainLines();
+// The captions, result labels and spinner groups of pic1 and pic2.
+std::span<const ControlRow> PanelControls();
+// The static diagram of "pic1" or "pic2"; empty for any other name.
+std::span<const DrawRow> PanelDrawing(std::string_view panel);
+
+}  // namespace plovatrix::win

@@ -1,0 +1,51 @@
+// Surfaces that paint drawing rows: the result panels and the separator lines.
+#pragma once
+
+#include <QWidget>
+#include <span>
+
+#include "layout.h"
+
+class QPainter;
+
+namespace plovatrix::win {
+
+// Paints one drawing row; its twips are relative to the painter's origin.
+void PaintDrawRow(QPainter& painter, const DrawRow& row);
+
+// A result panel: filled with its back colour, with its diagram painted
+// beneath the labels that are its children.
+class PicturePanel : public QWidget {
+    Q_OBJECT
+
+public:
+    PicturePanel(quint32 backColour, std::span<const DrawRow> drawing, QWidget* parent = nullptr);
+
+    std::span<const DrawRow> drawing() const { return drawing_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    quint32 back_;
+    std::span<const DrawRow> drawing_;
+};
+
+// A line drawn on its container, as a widget of its own so that it carries its
+// name; it lets every click through and stands below its siblings.
+class LineShape : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit LineShape(const DrawRow& row, QWidget* parent = nullptr);
+
+    const DrawRow& row() const { return row_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    DrawRow row_;
+};
+
+}  // namespace plovatrix::win
