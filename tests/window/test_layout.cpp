@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "fonts.h"
 #include "formbuilder.h"
 #include "toolkit.h"
 #include "updown.h"
@@ -308,6 +309,27 @@ private slots:
         QCOMPARE(w->font().pointSizeF(), points);
         QCOMPARE(w->font().bold(), bold);
         QCOMPARE(QFontInfo(w->font()).family(), family);
+    }
+
+    // Installing the substitutes again (a second window) changes nothing.
+    void fontSubstitutesInstallOnce_data() {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("MS Sans Serif") << "MS Sans Serif"
+                                       << "Liberation Sans";
+        QTest::newRow("Arial") << "Arial"
+                               << "Liberation Sans";
+        QTest::newRow("MV Boli") << "MV Boli"
+                                 << "Comic Neue";
+    }
+    void fontSubstitutesInstallOnce() {
+        QFETCH(QString, family);
+        QFETCH(QString, first);
+        const QStringList before = QFont::substitutes(family);
+        plovatrix::win::InstallFontSubstitutes();
+        QCOMPARE(QFont::substitutes(family), before);
+        QCOMPARE(before.value(0), first.toLower());  // Qt keeps them in lower case
+        QCOMPARE(QFontInfo(plovatrix::win::LayoutFont(family, 9.75)).family(), first);
     }
 
     void alignment_data() {
