@@ -10,7 +10,7 @@ packages=(
   fonts-liberation fonts-comic-neue
   desktop-file-utils appstream
   clang libclang-rt-14-dev
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool openbox imagemagick
 )
 
 missing=()

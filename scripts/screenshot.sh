@@ -19,48 +19,49 @@ if [ -z "${PLOVATRIX_IN_XVFB:-}" ]; then
 fi
 
 export QT_SCALE_FACTOR=$scale
+# A window manager, so that the windows have the frames a desktop gives them.
+openbox >/dev/null 2>&1 & wm=$!
+sleep 1
 build/plovatrix & pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
+trap 'kill $pid $wm 2>/dev/null || true' EXIT
 sleep 2
 
 s() { awk -v s="$scale" -v v="$1" 'BEGIN { printf "%d", v * s }'; }
-shot() { sleep 0.7; import -window root "$out/$1.png"; }
-# Crops a shot to the window at the top left corner.
-crop() { convert "$out/$1.png" -crop "$(s "$2")x$(s "$3")+0+0" +repage "$out/$1.png"; }
-click() { xdotool mousemove "$(s "$1")" "$(s "$2")" click 1; sleep 0.3; }
+win() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
+shot() { sleep 0.7; import -frame -window "$(win "${2:-^Plovatrix$}")" "$out/$1.png"; }
+# Clicks at a point of the main window's client area, in logical pixels.
+click() { xdotool mousemove --window "$(win '^Plovatrix$')" "$(s "$1")" "$(s "$2")" click 1; sleep 0.3; }
 keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
 typed() { xdotool type --delay 40 "$1"; }
-closebox() { sleep 0.5; keys Return; }
 
-splash=$(xdotool search --name '^$' 2>/dev/null | head -1 || true)
-if xdotool search --classname plovatrix >/dev/null 2>&1 && [ -n "$splash" ]; then
-  shot splash
-  xdotool key --window "$splash" space || true
+if splash=$(xdotool search --classname plovatrix 2>/dev/null | while read -r w; do
+      [ "$(xdotool getwindowname "$w")" = "" ] && echo "$w"; done | head -1) && [ -n "$splash" ]; then
+  sleep 0.7; import -window root "$out/splash.png"
+  xdotool windowactivate --sync "$splash" key space 2>/dev/null || xdotool key space
   sleep 1
 fi
-# The main window stands at the top left corner: there is no window manager.
-shot compact; crop compact 171 158
+shot compact
 
 click 80 44                       # 4 Points Pattern
-shot strip4; crop strip4 954 158
+shot strip4
 
 click 294 42                      # A
 typed 1.3000; keys Tab; typed 1.2000; keys Tab; typed 1.2618; keys Tab; typed 5
 keys Tab End                      # point size 0.0001
 keys alt+a
-shot bullish; crop bullish 954 630
+shot bullish
 
 click 294 42
 typed 1.2000; keys Tab; typed 1.3000; keys Tab; typed 1.2618
 keys alt+a
-shot bearish; crop bearish 954 630
+shot bearish
 
 click 294 42
 typed 1.3000; keys Tab; typed 1.2000; keys Tab; typed 1.2388
 keys alt+a
-shot nomatch
-closebox
+sleep 0.7; import -window root "$out/nomatch.png"
+keys Return
 
 click 80 84                       # 5 Points Pattern
-shot strip5; crop strip5 954 158
+shot strip5
 echo "screenshots in $out"

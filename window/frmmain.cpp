@@ -115,8 +115,21 @@ void frmmain::SetSize(int widthTwips, int heightTwips) {
 
 void frmmain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // The frame the window manager draws is known only once we are on screen.
-    QTimer::singleShot(0, this, [this] { SetSize(outerSize_.width(), outerSize_.height()); });
+    FitFrame();
+}
+
+void frmmain::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    FitFrame();
+}
+
+void frmmain::FitFrame() {
+    // The frame the window manager draws is known only once it has framed us,
+    // which it tells by moving the window; the outer size is set again then.
+    if (!frameFitted_ && isVisible() && frameGeometry().size() != geometry().size()) {
+        frameFitted_ = true;
+        SetSize(outerSize_.width(), outerSize_.height());
+    }
 }
 
 void frmmain::Form_Load() {

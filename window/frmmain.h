@@ -29,6 +29,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void Form_Load();
@@ -62,6 +63,7 @@ private:
     bool ValidationCancels();
     bool WouldTakeFocus(QWidget* target, QEvent* event) const;
     void SetSize(int widthTwips, int heightTwips);
+    void FitFrame();
     void StopLabel(plovatrix::win::UpDown* spinner, QLineEdit* distance, QLabel* stop,
                    bool bullish);
 
@@ -72,6 +74,7 @@ private:
     double PriceD_ = 0;
     QSize outerSize_;
     bool validating_ = false;
+    bool frameFitted_ = false;
     QPointer<QLineEdit> selectOnRelease_;
 
     QAbstractButton *chk4p, *chk5p, *cmdana;
