@@ -81,8 +81,8 @@ private:
         font.setPixelSize(230);
         p.setFont(font);
         p.setPen(QColor(0xFF, 0xFF, 0xC0));
-        p.drawText(QRectF(0, 180, 2415, 300), Qt::AlignRight | Qt::AlignVCenter,
-                   QStringLiteral("AB=CD "));
+        p.drawText(QRectF(0, 180, 2250, 300), Qt::AlignRight | Qt::AlignVCenter,
+                   QStringLiteral("AB=CD"));
     }
 };
 
