@@ -11,6 +11,7 @@
 
 #include "appinfo.h"
 #include "frmmain.h"
+#include "icons.h"
 #include "product.h"
 #include "toolkit.h"
 
@@ -116,6 +117,7 @@ frmSplash::frmSplash(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QString());
+    setWindowIcon(plovatrix::win::AppIcon());
     // Arial is what the design asks for; Linux has its metric twin.
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     setFixedSize(Px(7380), Px(4245));
@@ -160,7 +162,6 @@ frmSplash::frmSplash(QWidget* parent)
         }
         label->setAlignment(row.alignment | Qt::AlignTop);
         label->setGeometry(TwipsRect(row.left, row.top, row.width, row.height));
-        label->setProperty("autoSize", row.autoSize);
         if (row.autoSize) {
             SizeToText(label);
         }
@@ -186,8 +187,7 @@ frmSplash::frmSplash(QWidget* parent)
 
 void frmSplash::Form_Load() {
     using namespace plovatrix::app;
-    lblVersion->setText(QStringLiteral("Version ") + QString::number(Major) + '.' +
-                        QString::number(Minor) + '.' + QString::number(Revision));
+    lblVersion->setText(QStringLiteral("Version ") + VersionText());
     SizeToText(lblVersion);
     lblProductName->setText(QString::fromLatin1(Title));
     SizeToText(lblProductName);
