@@ -1,0 +1,247 @@
+#include "frmsplash.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+
+#include "appinfo.h"
+#include "frmmain.h"
+#include "icons.h"
+#include "product.h"
+#include "toolkit.h"
+
+using plovatrix::win::Px;
+using plovatrix::win::TwipsRect;
+
+namespace {
+
+// The logo, an AB=CD swing drawn in its design box of 2415 x 2985 twips and
+// stretched to whatever size the control has.
+class LogoPicture : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(width() / 2415.0, height() / 2985.0);
+        Draw(p);
+    }
+
+private:
+    static void Draw(QPainter& p) {
+        // The dark tile of the application icon, so that both read as one mark.
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x20, 0x24, 0x30));
+        p.drawRoundedRect(QRectF(15, 15, 2385, 2955), 150, 150);
+
+        p.setPen(QPen(QColor(0x3A, 0x40, 0x50), 12));
+        for (int y = 600; y < 2900; y += 400) {
+            p.drawLine(QPointF(120, y), QPointF(2295, y));
+        }
+
+        // A bullish swing: B below A, C back up, D as far below C as B is below A.
+        const QPointF a(420, 700), b(1020, 1960), c(1480, 1300), d(2080, 2560);
+        p.setPen(QPen(QColor(0xFF, 0xFF, 0xC0), 24, Qt::DashLine));
+        p.drawLine(a, c);
+        p.drawLine(b, d);
+
+        QPainterPath legs(a);
+        legs.lineTo(b);
+        legs.lineTo(c);
+        legs.lineTo(d);
+        p.setPen(QPen(QColor(0xFF, 0x30, 0x30), 70, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(legs);
+
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x00, 0xE0, 0x00));
+        p.drawEllipse(d, 85, 85);
+
+        QFont font(QStringLiteral("Arial"));
+        font.setBold(true);
+        font.setPixelSize(190);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        const QSizeF box(260, 260);
+        auto name = [&](QPointF at, const char* text) {
+            p.drawText(QRectF(at - QPointF(box.width() / 2, box.height() / 2), box),
+                       Qt::AlignCenter, QString::fromLatin1(text));
+        };
+        name(a + QPointF(-170, -150), "A");
+        name(b + QPointF(-60, 220), "B");
+        name(c + QPointF(60, -220), "C");
+        name(d + QPointF(-230, 120), "D");
+
+        font.setPixelSize(230);
+        p.setFont(font);
+        p.setPen(QColor(0xFF, 0xFF, 0xC0));
+        p.drawText(QRectF(0, 180, 2250, 300), Qt::AlignRight | Qt::AlignVCenter,
+                   QStringLiteral("AB=CD"));
+    }
+};
+
+// One row per label of the frame, in twips relative to Frame1.
+struct LabelRow {
+    QLabel* frmSplash::*member;
+    const char* name;
+    int left, top, width, height;
+    QString caption;
+    qreal points;
+    bool bold;
+    QColor color;  // invalid: the theme's text colour
+    Qt::Alignment alignment;
+    bool autoSize;
+};
+
+// A self-sizing label takes the size of its text. A right-aligned one keeps its
+// right edge, so that Platform and the version stay under the end of the credit
+// line however long the version grows.
+void SizeToText(QLabel* label) {
+    const int right = label->geometry().right();
+    label->resize(label->sizeHint());
+    if (label->alignment() & Qt::AlignRight) {
+        label->move(right - label->width() + 1, label->y());
+    }
+}
+
+}  // namespace
+
+frmSplash::frmSplash(QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint) {
+    setObjectName(QStringLiteral("frmSplash"));
+    setWindowTitle(QString());
+    setWindowIcon(plovatrix::win::AppIcon());
+    // Arial is what the design asks for; Linux has its metric twin.
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    setFixedSize(Px(7380), Px(4245));
+
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Frame1->setGeometry(TwipsRect(120, 120, 7080, 4050));
+    Frame1->installEventFilter(this);
+
+    imgLogo = new LogoPicture(Frame1);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setGeometry(TwipsRect(120, 315, 2415, 2985));
+    imgLogo->installEventFilter(this);
+
+    const QColor black(0, 0, 0), blue(0, 0, 255);
+    const LabelRow rows[] = {
+        {&frmSplash::lblLicenseTo, "lblLicenseTo", 120, 240, 6855, 255,
+         QStringLiteral("Designed by : Plovatrix developers"), 9.75, false, black, Qt::AlignRight,
+         false},
+        {&frmSplash::lblProductName, "lblProductName", 2640, 1680, 1365, 435,
+         QStringLiteral("Product"), 18, true, QColor(), Qt::AlignLeft, true},
+        {&frmSplash::lblPlatform, "lblPlatform", 5685, 2340, 1170, 330, QStringLiteral("Platform"),
+         14.25, true, QColor(), Qt::AlignRight, true},
+        {&frmSplash::lblVersion, "lblVersion", 5970, 2700, 885, 285, QStringLiteral("Version"), 12,
+         true, QColor(), Qt::AlignRight, true},
+        {&frmSplash::lblWarning, "lblWarning", 120, 3600, 3555, 240,
+         QStringLiteral("E-mail : ") + QLatin1String(plovatrix::app::Contact), 9.75, false, blue,
+         Qt::AlignLeft, true},
+    };
+    for (const LabelRow& row : rows) {
+        auto* label = new QLabel(row.caption, Frame1);
+        label->setObjectName(QLatin1String(row.name));
+        QFont font(QStringLiteral("Arial"));
+        font.setPointSizeF(row.points);
+        font.setBold(row.bold);
+        label->setFont(font);
+        if (row.color.isValid()) {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, row.color);
+            label->setPalette(palette);
+        }
+        label->setAlignment(row.alignment | Qt::AlignTop);
+        label->setGeometry(TwipsRect(row.left, row.top, row.width, row.height));
+        if (row.autoSize) {
+            SizeToText(label);
+        }
+        // A label has no click of its own, and Qt would hand the click on to the frame.
+        label->installEventFilter(this);
+        this->*row.member = label;
+    }
+
+    Line1 = new QFrame(Frame1);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameStyle(QFrame::HLine | QFrame::Plain);
+    Line1->setLineWidth(1);
+    Line1->setGeometry(0, Px(3480), Px(7080), 1);
+    // The rule takes no clicks: a click on it is a click on the frame.
+    Line1->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    Form_Load();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+void frmSplash::Form_Load() {
+    using namespace plovatrix::app;
+    lblVersion->setText(QStringLiteral("Version ") + VersionText());
+    SizeToText(lblVersion);
+    lblProductName->setText(QString::fromLatin1(Title));
+    SizeToText(lblProductName);
+}
+
+void frmSplash::keyPressEvent(QKeyEvent* event) {
+    // Only keys that produce a character count. X11 reports DEL for the Delete
+    // key, which is an editing key like the arrows, not a character typed.
+    const QString text = event->text();
+    if (text.isEmpty() || text == QStringLiteral("\x7f")) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    char16_t KeyAscii = text.front().unicode();
+    Form_KeyPress(KeyAscii);
+}
+
+bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseButtonDblClick) {
+        return QWidget::eventFilter(watched, event);
+    }
+    // A release reaches the frame only when the press did too: the widget
+    // pressed on holds the mouse until the button goes up.
+    if (watched == Frame1 && type == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton &&
+            Frame1->rect().contains(mouse->position().toPoint())) {
+            Frame1_Click();
+        }
+    }
+    // Labels and the logo swallow their clicks; the frame has handled its own.
+    return true;
+}
+
+void frmSplash::Form_KeyPress(char16_t&) {
+    HandOver();
+}
+
+void frmSplash::Frame1_Click() {
+    HandOver();
+}
+
+void frmSplash::HandOver() {
+    if (handedOver_) {
+        return;
+    }
+    handedOver_ = true;
+    hide();
+    // Loading frmmain runs its Form_Load, which unloads this window with
+    // deleteLater: nothing of it is touched after the show.
+    auto* main = new frmmain;
+    main->setAttribute(Qt::WA_DeleteOnClose);
+    main->show();
+}

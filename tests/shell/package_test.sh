@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the build tree and checks its name, contents
+# and Depends: the Qt libraries dpkg-shlibdeps finds, and the fonts.
+# Usage: package_test.sh BUILD_DIR APP_ID
+set -euo pipefail
+build=$1
+id=$2
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 \
+  || { cat "$out/cpack.log"; fail "cpack"; }
+deb=$out/plovatrix_1.0.0_amd64.deb
+test -s "$deb" || { ls "$out"; fail "no plovatrix_1.0.0_amd64.deb"; }
+
+contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
+for f in ./usr/bin/plovatrix \
+         "./usr/share/applications/$id.desktop" \
+         "./usr/share/metainfo/$id.metainfo.xml" \
+         "./usr/share/icons/hicolor/48x48/apps/$id.png" \
+         "./usr/share/icons/hicolor/scalable/apps/$id.svg"; do
+  grep -qxF "$f" <<<"$contents" || fail "$f not in the package"
+done
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = plovatrix ] || fail "Package is $(field Package)"
+[ "$(field Version)" = 1.0.0 ] || fail "Version is $(field Version)"
+[ "$(field Architecture)" = amd64 ] || fail "Architecture is $(field Architecture)"
+depends=$(field Depends)
+for dep in libqt6widgets6 libqt6gui6 libqt6core6 libc6 fonts-liberation fonts-comic-neue; do
+  grep -qE "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep: $depends"
+done
+echo "package ok: $depends"
