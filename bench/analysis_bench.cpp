@@ -1,0 +1,103 @@
+// One Analyze click as the display step sees it: the field texts in, every
+// text the window shows out. The window adds only widget work on top of this.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "display.h"
+
+namespace {
+
+using plovatrix::ClickOutcome;
+using plovatrix::FieldTexts;
+using plovatrix::PatternDirection;
+
+// The three inputs the window benchmark clicks too, with the window's own
+// defaults for the fields they leave alone (candle counts 0, point size as listed).
+FieldTexts Fields(const char* a, const char* b, const char* c) {
+    return FieldTexts{a, b, c, "5", "0.0001", "0", "0"};
+}
+
+const FieldTexts kBullish = Fields("1.3000", "1.2000", "1.2618");
+const FieldTexts kBearish = Fields("1.2000", "1.3000", "1.2618");
+const FieldTexts kNoMatch = Fields("1.3000", "1.2000", "1.2388");
+
+// A benchmark of the wrong case would measure nothing useful: refuse to run it.
+void Expect(const FieldTexts& fields, ClickOutcome outcome, PatternDirection direction,
+            const char* what) {
+    const auto shown = plovatrix::ComposeClick(fields, ".");
+    if (shown.outcome != outcome || shown.direction != direction || shown.labels.empty()) {
+        std::fprintf(stderr, "analysis_bench: the %s input does not give its outcome\n", what);
+        std::exit(2);
+    }
+}
+
+void Click(benchmark::State& state, const FieldTexts& fields) {
+    for (auto _ : state) {
+        auto shown = plovatrix::ComposeClick(fields, ".");
+        benchmark::DoNotOptimize(shown);
+    }
+}
+
+void BM_ClickBullish(benchmark::State& state) {
+    Click(state, kBullish);
+}
+void BM_ClickBearish(benchmark::State& state) {
+    Click(state, kBearish);
+}
+void BM_ClickNoMatch(benchmark::State& state) {
+    Click(state, kNoMatch);
+}
+BENCHMARK(BM_ClickBullish);
+BENCHMARK(BM_ClickBearish);
+BENCHMARK(BM_ClickNoMatch);
+
+// The console table as usual, and the slowest case kept for the summary line.
+class Reporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
+                nanos_[run.benchmark_name()] =
+                    run.GetAdjustedRealTime() *
+                    benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond) /
+                    benchmark::GetTimeUnitMultiplier(run.time_unit);
+            }
+        }
+    }
+    const std::map<std::string, double>& nanos() const { return nanos_; }
+
+private:
+    std::map<std::string, double> nanos_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Expect(kBullish, ClickOutcome::Result, PatternDirection::Bullish, "bullish");
+    Expect(kBearish, ClickOutcome::Result, PatternDirection::Bearish, "bearish");
+    Expect(kNoMatch, ClickOutcome::NoPattern, PatternDirection::Bullish, "no-match");
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    Reporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    // One line a case for scripts/bench.sh: name, nanoseconds a click.
+    const double targetNs = 2000;
+    double worst = 0;
+    for (const auto& [name, ns] : reporter.nanos()) {
+        std::printf("RESULT analysis %s %.1f ns\n", name.c_str(), ns);
+        worst = std::max(worst, ns);
+    }
+    std::printf("FIGURE analysis_click_slowest_ns %.1f target<%.0f %s\n", worst, targetNs,
+                worst < targetNs ? "met" : "MISSED");
+    return 0;
+}

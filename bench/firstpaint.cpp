@@ -1,0 +1,61 @@
+#include "firstpaint.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+#include <chrono>
+#include <cstdio>
+
+namespace plovatrix::bench {
+
+namespace {
+
+// Fires its callback once, after the event that painted its widget has ended:
+// by then the repaint manager has flushed the frame to the platform window.
+class PaintWatch : public QObject {
+public:
+    PaintWatch(QWidget* window, std::function<void()> then)
+        : QObject(window), then_(std::move(then)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && then_) {
+            auto then = std::move(then_);
+            then_ = nullptr;
+            QTimer::singleShot(0, parent(), std::move(then));
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then_;
+};
+
+}  // namespace
+
+void AfterFirstPaint(QWidget* window, std::function<void()> then) {
+    window->installEventFilter(new PaintWatch(window, std::move(then)));
+}
+
+FirstPaintExit::FirstPaintExit(QString windowName, QObject* parent)
+    : QObject(parent), windowName_(std::move(windowName)) {}
+
+bool FirstPaintExit::eventFilter(QObject* watched, QEvent* event) {
+    if (seen_ || event->type() != QEvent::Paint || !watched->isWidgetType() ||
+        watched->objectName() != windowName_ || !static_cast<QWidget*>(watched)->isWindow()) {
+        return false;
+    }
+    seen_ = true;
+    QTimer::singleShot(0, this, [] {
+        const auto now = std::chrono::steady_clock::now().time_since_epoch();
+        std::printf("FIRSTPAINT %lld\n",
+                    static_cast<long long>(
+                        std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+        std::fflush(stdout);
+        QCoreApplication::quit();
+    });
+    return false;
+}
+
+}  // namespace plovatrix::bench

@@ -1,0 +1,30 @@
+// The moment a window has first been painted, as the start-up driver reads it.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace plovatrix::bench {
+
+// Watches every widget; once the top-level whose objectName is `windowName`
+// has been painted and its frame handed to the platform, prints
+// "FIRSTPAINT <steady clock ns>" and leaves the event loop.
+class FirstPaintExit : public QObject {
+public:
+    explicit FirstPaintExit(QString windowName, QObject* parent = nullptr);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QString windowName_;
+    bool seen_ = false;
+};
+
+// Calls `then` once, right after `window`'s first paint has been flushed.
+void AfterFirstPaint(QWidget* window, std::function<void()> then);
+
+}  // namespace plovatrix::bench

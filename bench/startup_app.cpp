@@ -1,0 +1,46 @@
+// The program's real start-up, ended at the main window's first paint: the
+// start-up driver runs this as a child and reads its FIRSTPAINT line.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWindow>
+
+#include "firstpaint.h"
+#include "frmmain.h"
+#ifdef PLOVATRIX_HAS_SPLASH
+#include "appinfo.h"
+#include "frmsplash.h"
+#endif
+
+using plovatrix::bench::AfterFirstPaint;
+using plovatrix::bench::FirstPaintExit;
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    FirstPaintExit exitOnPaint(QStringLiteral("frmmain"));
+    app.installEventFilter(&exitOnPaint);
+
+#ifdef PLOVATRIX_HAS_SPLASH
+    // The same steps as the program's main().
+    plovatrix::app::ApplyApplicationInfo(app);
+    auto* splash = new frmSplash;
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    splash->show();
+
+    // The user's key press, as the platform would deliver it to the splash's
+    // window, once the splash is on screen.
+    AfterFirstPaint(splash, [splash] {
+        QWindow* handle = splash->windowHandle();
+        QCoreApplication::postEvent(
+            handle, new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
+        QCoreApplication::postEvent(
+            handle, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " "));
+    });
+#else
+    // Without the splash the program opens its main window directly.
+    (void)&AfterFirstPaint;
+    auto* window = new frmmain;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+#endif
+    return app.exec();
+}

@@ -1,0 +1,172 @@
+// Start-up driver: runs the program's start-up and the bare Qt program as
+// child processes, alternating, and reports the median time from process
+// start to the first paint of the main window and the median peak RSS.
+// It links no Qt, so the children inherit nothing of it.
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+struct Sample {
+    double millis = 0;  // process start to first paint flushed
+    long peakKiB = 0;   // ru_maxrss of that child alone
+};
+
+struct Program {
+    std::string label;
+    std::string path;
+    std::vector<Sample> samples;
+};
+
+long long SteadyNanos() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// One run: spawn, read the child's FIRSTPAINT stamp, reap it with its own usage.
+bool RunOnce(const std::string& path, Sample& out) {
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) {
+        std::perror("pipe");
+        return false;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+    posix_spawn_file_actions_addclose(&actions, pipeFds[1]);
+
+    std::vector<char*> argv{const_cast<char*>(path.c_str()), nullptr};
+    pid_t pid = 0;
+    const long long start = SteadyNanos();
+    const int spawned = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeFds[1]);
+    if (spawned != 0) {
+        std::fprintf(stderr, "startup_bench: cannot start %s: %s\n", path.c_str(),
+                     std::strerror(spawned));
+        close(pipeFds[0]);
+        return false;
+    }
+
+    std::string output;
+    char buffer[4096];
+    for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) != 0;) {
+        if (n < 0) {
+            break;
+        }
+        output.append(buffer, static_cast<size_t>(n));
+    }
+    close(pipeFds[0]);
+
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "startup_bench: %s did not end cleanly (status %d)\n", path.c_str(),
+                     status);
+        return false;
+    }
+    const auto at = output.find("FIRSTPAINT ");
+    if (at == std::string::npos) {
+        std::fprintf(stderr, "startup_bench: %s never reported its first paint\n", path.c_str());
+        return false;
+    }
+    const long long painted = std::atoll(output.c_str() + at + 11);
+    out.millis = static_cast<double>(painted - start) / 1e6;
+    out.peakKiB = usage.ru_maxrss;
+    return true;
+}
+
+template <typename T, typename F>
+double Median(const std::vector<T>& items, F value) {
+    std::vector<double> v;
+    for (const T& item : items) {
+        v.push_back(value(item));
+    }
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+std::string Beside(const char* self, const char* name) {
+    std::string dir(self);
+    const auto slash = dir.rfind('/');
+    dir = slash == std::string::npos ? std::string(".") : dir.substr(0, slash);
+    return dir + "/" + name;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    int runs = 15;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
+            runs = std::max(1, std::atoi(argv[++i]));
+        } else {
+            std::fprintf(stderr, "usage: startup_bench [--runs N]\n");
+            return 1;
+        }
+    }
+    // Both programs run under one platform plugin; offscreen unless told.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+
+    Program app{"startup", Beside(argv[0], "startup_bench_app"), {}};
+    Program bare{"bare", Beside(argv[0], "startup_bare_app"), {}};
+
+    // One unmeasured run each fills the page cache, so neither pays for the disk.
+    Sample warm;
+    if (!RunOnce(app.path, warm) || !RunOnce(bare.path, warm)) {
+        return 2;
+    }
+    std::printf("platform %s, %d runs each, alternating\n", platform, runs);
+    std::printf("%4s %12s %12s %12s %12s\n", "run", "startup ms", "bare ms", "startup KiB",
+                "bare KiB");
+    for (int r = 0; r < runs; ++r) {
+        // ABBA order, so that a drift of the machine falls on both alike.
+        Program* order[2] = {&app, &bare};
+        if (r % 2) {
+            std::swap(order[0], order[1]);
+        }
+        for (Program* p : order) {
+            Sample s;
+            if (!RunOnce(p->path, s)) {
+                return 2;
+            }
+            p->samples.push_back(s);
+        }
+        const Sample& a = app.samples.back();
+        const Sample& b = bare.samples.back();
+        std::printf("%4d %12.1f %12.1f %12ld %12ld\n", r + 1, a.millis, b.millis, a.peakKiB,
+                    b.peakKiB);
+    }
+
+    const auto ms = [](const Sample& s) { return s.millis; };
+    const auto kib = [](const Sample& s) { return static_cast<double>(s.peakKiB); };
+    const double appMs = Median(app.samples, ms), bareMs = Median(bare.samples, ms);
+    const double appKiB = Median(app.samples, kib), bareKiB = Median(bare.samples, kib);
+    const double ratio = appMs / bareMs;
+    const double extraMiB = (appKiB - bareKiB) / 1024;
+    std::printf("median start to first paint: startup %.1f ms, bare %.1f ms, ratio %.2f\n", appMs,
+                bareMs, ratio);
+    std::printf("median peak RSS: startup %.1f MiB, bare %.1f MiB, difference %+.1f MiB\n",
+                appKiB / 1024, bareKiB / 1024, extraMiB);
+    std::printf("FIGURE startup_time_ratio %.2f target<=1.30 %s (%.1f ms vs %.1f ms)\n", ratio,
+                ratio <= 1.3 ? "met" : "MISSED", appMs, bareMs);
+    std::printf("FIGURE startup_extra_rss_mib %+.1f target<=+8.0 %s (%.1f MiB vs %.1f MiB)\n",
+                extraMiB, extraMiB <= 8 ? "met" : "MISSED", appKiB / 1024, bareKiB / 1024);
+    return 0;
+}
