@@ -34,6 +34,16 @@ struct Case {
     std::vector<double> millis;
 };
 
+// The offscreen plugin warns on every resize of the window that it cannot pass
+// size hints on; a thousand clicks would bury the figures under that line.
+QtMessageHandler previousHandler = nullptr;
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains(QLatin1String("does not support propagateSizeHints"))) {
+        return;
+    }
+    previousHandler(type, context, message);
+}
+
 double Percentile(std::vector<double> v, double p) {
     std::sort(v.begin(), v.end());
     // Nearest rank: the smallest value with at least p of the samples at or below it.
@@ -100,6 +110,7 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    previousHandler = qInstallMessageHandler(QuietHandler);
     QApplication app(argc, argv);
 
     auto* form = new frmmain;
@@ -219,9 +230,11 @@ int main(int argc, char* argv[]) {
     const double median = Percentile(all, 0.5), p99 = Percentile(all, 0.99);
     std::printf("%-9s %7zu %9.3f %9.3f %9.3f\n", "all", all.size(), median, p99,
                 *std::max_element(all.begin(), all.end()));
-    std::printf("FIGURE analyze_median_ms %.3f target<2 %s\n", median,
+    // FIGURE|what|measured|target|verdict, rows of the table scripts/bench.sh prints.
+    std::printf("FIGURE|Analyze click to panel painted, median|%.2f ms|< 2 ms|%s\n", median,
                 median < 2 ? "met" : "MISSED");
-    std::printf("FIGURE analyze_p99_ms %.3f target<5 %s\n", p99, p99 < 5 ? "met" : "MISSED");
+    std::printf("FIGURE|Analyze click to panel painted, p99|%.2f ms|< 5 ms|%s\n", p99,
+                p99 < 5 ? "met" : "MISSED");
     delete form;
     return 0;
 }

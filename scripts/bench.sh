@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Builds Release and runs the three benchmarks: the display step per click,
+# start-up against a bare Qt window, and Analyze latency on the real window.
+# Prints each benchmark's own output, then one table of figure, target, verdict.
+# A missed target is reported, not failed: these are measurements, not tests.
+#   scripts/bench.sh [--runs N] [--clicks N]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+runs=15
+clicks=1000
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --runs) runs="$2"; shift 2 ;;
+    --clicks) clicks="$2"; shift 2 ;;
+    *) echo "usage: scripts/bench.sh [--runs N] [--clicks N]" >&2; exit 1 ;;
+  esac
+done
+
+"scripts/bootstrap.sh"
+
+build=build
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLOVATRIX_BENCH=ON >/dev/null
+cmake --build "$build" -j"$(nproc)" --target analysis_bench startup_bench startup_bench_app \
+  startup_bare_app analyze_latency_bench
+
+# Offscreen unless the caller chose a platform; both start-up programs share it.
+export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+figures="$work/figures"
+# Qt complains about a missing runtime directory when none is set; give it one.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  export XDG_RUNTIME_DIR="$work/runtime"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+fi
+
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+
+run() {
+  echo
+  echo "== $*"
+  "$@" | tee -a "$figures" | grep -v '^FIGURE|'
+}
+run "$build/bench/analysis_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+  --benchmark_color=false
+run "$build/bench/startup_bench" --runs "$runs"
+run "$build/bench/analyze_latency_bench" --clicks "$clicks"
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+
+echo
+echo "== Plovatrix benchmarks: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')"
+echo "   load average before $load_before, after $load_after; platform $QT_QPA_PLATFORM"
+grep '^FIGURE|' "$figures" | awk -F'|' '
+  BEGIN { printf "%-46s %-44s %-17s %s\n", "figure", "measured", "target", "verdict" }
+  { printf "%-46s %-44s %-17s %s\n", $2, $3, $4, $5 }'
