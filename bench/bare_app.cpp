@@ -7,7 +7,9 @@
 #include "firstpaint.h"
 
 int main(int argc, char* argv[]) {
+    plovatrix::bench::MarkPhase("main");
     QApplication app(argc, argv);
+    plovatrix::bench::MarkPhase("qapplication");
     plovatrix::bench::FirstPaintExit exitOnPaint(QStringLiteral("bare"));
     app.installEventFilter(&exitOnPaint);
 
@@ -20,6 +22,7 @@ int main(int argc, char* argv[]) {
         auto* label = new QLabel(QStringLiteral("Label %1: 1.2618").arg(i + 1), &window);
         label->setGeometry(20 + (i % columns) * 155, 20 + (i / columns) * 70, 145, 24);
     }
+    plovatrix::bench::MarkPhase("window-built");
     window.show();
     return app.exec();
 }

@@ -11,6 +11,12 @@ namespace plovatrix::bench {
 
 namespace {
 
+long long SteadyNanos() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<long long>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
+}
+
 // Fires its callback once, after the event that painted its widget has ended:
 // by then the repaint manager has flushed the frame to the platform window.
 class PaintWatch : public QObject {
@@ -34,6 +40,10 @@ private:
 
 }  // namespace
 
+void MarkPhase(const char* name) {
+    std::printf("PHASE %s %lld\n", name, SteadyNanos());
+}
+
 void AfterFirstPaint(QWidget* window, std::function<void()> then) {
     window->installEventFilter(new PaintWatch(window, std::move(then)));
 }
@@ -42,16 +52,18 @@ FirstPaintExit::FirstPaintExit(QString windowName, QObject* parent)
     : QObject(parent), windowName_(std::move(windowName)) {}
 
 bool FirstPaintExit::eventFilter(QObject* watched, QEvent* event) {
-    if (seen_ || event->type() != QEvent::Paint || !watched->isWidgetType() ||
+    const QEvent::Type type = event->type();
+    if (seen_ || (type != QEvent::Paint && type != QEvent::Show) || !watched->isWidgetType() ||
         watched->objectName() != windowName_ || !static_cast<QWidget*>(watched)->isWindow()) {
+        return false;
+    }
+    if (type == QEvent::Show) {
+        MarkPhase("window-shown");
         return false;
     }
     seen_ = true;
     QTimer::singleShot(0, this, [] {
-        const auto now = std::chrono::steady_clock::now().time_since_epoch();
-        std::printf("FIRSTPAINT %lld\n",
-                    static_cast<long long>(
-                        std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+        std::printf("FIRSTPAINT %lld\n", SteadyNanos());
         std::fflush(stdout);
         QCoreApplication::quit();
     });

@@ -11,7 +11,8 @@ namespace plovatrix::bench {
 
 // Watches every widget; once the top-level whose objectName is `windowName`
 // has been painted and its frame handed to the platform, prints
-// "FIRSTPAINT <steady clock ns>" and leaves the event loop.
+// "FIRSTPAINT <steady clock ns>" and leaves the event loop. Its show is
+// marked as a phase on the way.
 class FirstPaintExit : public QObject {
 public:
     explicit FirstPaintExit(QString windowName, QObject* parent = nullptr);
@@ -23,6 +24,10 @@ private:
     QString windowName_;
     bool seen_ = false;
 };
+
+// Prints "PHASE <name> <steady clock ns>", a step of the start-up the driver
+// reports the median time of, so that a slow start-up shows where it goes.
+void MarkPhase(const char* name);
 
 // Calls `then` once, right after `window`'s first paint has been flushed.
 void AfterFirstPaint(QWidget* window, std::function<void()> then);

@@ -13,9 +13,12 @@
 
 using plovatrix::bench::AfterFirstPaint;
 using plovatrix::bench::FirstPaintExit;
+using plovatrix::bench::MarkPhase;
 
 int main(int argc, char* argv[]) {
+    MarkPhase("main");
     QApplication app(argc, argv);
+    MarkPhase("qapplication");
     FirstPaintExit exitOnPaint(QStringLiteral("frmmain"));
     app.installEventFilter(&exitOnPaint);
 
@@ -23,12 +26,14 @@ int main(int argc, char* argv[]) {
     // The same steps as the program's main().
     plovatrix::app::ApplyApplicationInfo(app);
     auto* splash = new frmSplash;
+    MarkPhase("splash-built");
     splash->setAttribute(Qt::WA_DeleteOnClose);
     splash->show();
 
     // The user's key press, as the platform would deliver it to the splash's
     // window, once the splash is on screen.
     AfterFirstPaint(splash, [splash] {
+        MarkPhase("splash-painted");
         QWindow* handle = splash->windowHandle();
         QCoreApplication::postEvent(
             handle, new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
@@ -39,6 +44,7 @@ int main(int argc, char* argv[]) {
     // Without the splash the program opens its main window directly.
     (void)&AfterFirstPaint;
     auto* window = new frmmain;
+    MarkPhase("window-built");
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
 #endif

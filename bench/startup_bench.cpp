@@ -20,8 +20,9 @@ extern char** environ;
 namespace {
 
 struct Sample {
-    double millis = 0;  // process start to first paint flushed
-    long peakKiB = 0;   // ru_maxrss of that child alone
+    double millis = 0;                                   // process start to first paint flushed
+    long peakKiB = 0;                                    // ru_maxrss of that child alone
+    std::vector<std::pair<std::string, double>> phases;  // step name, ms since start
 };
 
 struct Program {
@@ -86,6 +87,16 @@ bool RunOnce(const std::string& path, Sample& out) {
     }
     const long long painted = std::atoll(output.c_str() + at + 11);
     out.millis = static_cast<double>(painted - start) / 1e6;
+    for (size_t p = output.find("PHASE "); p != std::string::npos;
+         p = output.find("PHASE ", p + 1)) {
+        const size_t nameEnd = output.find(' ', p + 6);
+        if (nameEnd == std::string::npos) {
+            break;
+        }
+        const long long stamp = std::atoll(output.c_str() + nameEnd + 1);
+        out.phases.emplace_back(output.substr(p + 6, nameEnd - p - 6),
+                                static_cast<double>(stamp - start) / 1e6);
+    }
     out.peakKiB = usage.ru_maxrss;
     return true;
 }
@@ -99,6 +110,22 @@ double Median(const std::vector<T>& items, F value) {
     std::sort(v.begin(), v.end());
     const size_t n = v.size();
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// The median time of each step since process start, in the order the steps came.
+void PrintPhases(const Program& p) {
+    std::printf("  %-8s", p.label.c_str());
+    for (size_t i = 0; i < p.samples.front().phases.size(); ++i) {
+        const std::string& name = p.samples.front().phases[i].first;
+        std::vector<double> at;
+        for (const Sample& s : p.samples) {
+            if (i < s.phases.size() && s.phases[i].first == name) {
+                at.push_back(s.phases[i].second);
+            }
+        }
+        std::printf(" %s %.1f,", name.c_str(), Median(at, [](double v) { return v; }));
+    }
+    std::printf(" first-paint %.1f\n", Median(p.samples, [](const Sample& s) { return s.millis; }));
 }
 
 std::string Beside(const char* self, const char* name) {
@@ -160,6 +187,9 @@ int main(int argc, char* argv[]) {
     const double appKiB = Median(app.samples, kib), bareKiB = Median(bare.samples, kib);
     const double ratio = appMs / bareMs;
     const double extraMiB = (appKiB - bareKiB) / 1024;
+    std::printf("median ms since process start at each step:\n");
+    PrintPhases(app);
+    PrintPhases(bare);
     std::printf("median start to first paint: startup %.1f ms, bare %.1f ms, ratio %.2f\n", appMs,
                 bareMs, ratio);
     std::printf("median peak RSS: startup %.1f MiB, bare %.1f MiB, difference %+.1f MiB\n",
