@@ -1,6 +1,7 @@
 // One Analyze click as the display step sees it: the field texts in, every
 // text the window shows out. The window adds only widget work on top of this.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -61,6 +62,9 @@ BENCHMARK(BM_ClickNoMatch);
 // median of the repetitions when there are some, else the one run.
 class Reporter : public benchmark::ConsoleReporter {
 public:
+    // Colours only on a terminal: a log or a pipe gets plain text.
+    Reporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {

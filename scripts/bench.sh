@@ -42,8 +42,7 @@ run() {
   echo "== $*"
   "$@" | tee -a "$figures" | grep -v '^FIGURE|'
 }
-run "$build/bench/analysis_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
-  --benchmark_color=false
+run "$build/bench/analysis_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 run "$build/bench/startup_bench" --runs "$runs"
 run "$build/bench/analyze_latency_bench" --clicks "$clicks"
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
