@@ -20,8 +20,9 @@ extern char** environ;
 namespace {
 
 struct Sample {
-    double millis = 0;                                   // process start to first paint flushed
-    long peakKiB = 0;                                    // ru_maxrss of that child alone
+    double millis = 0;     // process start to first paint flushed
+    long peakKiB = 0;      // ru_maxrss of that child alone
+    double cpuMillis = 0;  // user + system, to tell a busy machine from a slow start
     std::vector<std::pair<std::string, double>> phases;  // step name, ms since start
 };
 
@@ -98,6 +99,10 @@ bool RunOnce(const std::string& path, Sample& out) {
                                 static_cast<double>(stamp - start) / 1e6);
     }
     out.peakKiB = usage.ru_maxrss;
+    const auto ms = [](const timeval& t) {
+        return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
+    };
+    out.cpuMillis = ms(usage.ru_utime) + ms(usage.ru_stime);
     return true;
 }
 
@@ -190,6 +195,9 @@ int main(int argc, char* argv[]) {
     std::printf("median ms since process start at each step:\n");
     PrintPhases(app);
     PrintPhases(bare);
+    const auto cpu = [](const Sample& s) { return s.cpuMillis; };
+    std::printf("median CPU time (user + system, to the exit): startup %.1f ms, bare %.1f ms\n",
+                Median(app.samples, cpu), Median(bare.samples, cpu));
     std::printf("median start to first paint: startup %.1f ms, bare %.1f ms, ratio %.2f\n", appMs,
                 bareMs, ratio);
     std::printf("median peak RSS: startup %.1f MiB, bare %.1f MiB, difference %+.1f MiB\n",
