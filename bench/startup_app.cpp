@@ -4,12 +4,9 @@
 #include <QKeyEvent>
 #include <QWindow>
 
-#include "firstpaint.h"
-#include "frmmain.h"
-#ifdef PLOVATRIX_HAS_SPLASH
 #include "appinfo.h"
+#include "firstpaint.h"
 #include "frmsplash.h"
-#endif
 
 using plovatrix::bench::AfterFirstPaint;
 using plovatrix::bench::FirstPaintExit;
@@ -22,7 +19,6 @@ int main(int argc, char* argv[]) {
     FirstPaintExit exitOnPaint(QStringLiteral("frmmain"));
     app.installEventFilter(&exitOnPaint);
 
-#ifdef PLOVATRIX_HAS_SPLASH
     // The same steps as the program's main().
     plovatrix::app::ApplyApplicationInfo(app);
     auto* splash = new frmSplash;
@@ -40,13 +36,5 @@ int main(int argc, char* argv[]) {
         QCoreApplication::postEvent(
             handle, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " "));
     });
-#else
-    // Without the splash the program opens its main window directly.
-    (void)&AfterFirstPaint;
-    auto* window = new frmmain;
-    MarkPhase("window-built");
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->show();
-#endif
     return app.exec();
 }
