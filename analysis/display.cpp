@@ -51,6 +51,7 @@ ClickDisplay ComposeClick(const FieldTexts& fields, std::string_view decimalPoin
     out.panel = n.panel;
     out.hiddenPanel = n.otherPanel;
     out.noMatchLabel = n.noMatch;
+    out.labels.reserve(21);
     auto write = [&out](const char* control, std::string text) {
         out.labels.push_back({control, std::move(text)});
     };
@@ -60,7 +61,7 @@ ClickDisplay ComposeClick(const FieldTexts& fields, std::string_view decimalPoin
     write(n.b, r.bText);
     write(n.c, r.cText);
 
-    const CandleCountTexts counts = DescribeCandleCounts(in.abText, in.bcText);
+    const CandleCountTexts counts = DescribeCandleCounts(r.time);
     write(n.can1, counts.abLabel);
     write(n.can2, counts.bcLabel);
     if (counts.missedText) {
@@ -79,7 +80,7 @@ ClickDisplay ComposeClick(const FieldTexts& fields, std::string_view decimalPoin
 
     write(n.fib1, FormatStr(r.match.retracement) + "(" + FormatStr(ratioShown) + ")");
     write(n.fib2, "Should be:" + FormatStr(r.match.extension));
-    if (const auto time = ProjectCandles(in.abText, in.bcText, true, decimalPoint)) {
+    if (const auto time = ProjectCandles(r.time, decimalPoint)) {
         write(n.tfib, time->timeRatio);
         write(n.can3, time->cdCandles);
         write(n.t2, time->cdDuration);

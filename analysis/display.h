@@ -16,7 +16,7 @@ enum class ClickOutcome {
 };
 
 struct LabelWrite {
-    std::string control;  // objectName: "lbla", "legab(0)", "tp11", ...
+    const char* control;  // objectName: "lbla", "legab(0)", "tp11", ...
     std::string text;
 };
 

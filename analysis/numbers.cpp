@@ -3,6 +3,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
+#include <optional>
+#include <string>
 #include <system_error>
 
 namespace plovatrix {
@@ -96,11 +99,45 @@ std::optional<double> WholeNumber(std::string_view text) {
     return value;
 }
 
+namespace {
+
+constexpr double Pow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+
+// Most values lie far from a tie. Scaled by 10^places below 1e9, x's 15-digit
+// form and the scaling together move it by less than 1e-5 of the last place,
+// so away from a tie rounding the scaled double decides as the decimal would;
+// and k / 10^places is the nearest double to that decimal, as reading it is.
+std::optional<double> RoundAwayFromTie(double x, int places) {
+    if (places >= int(std::size(Pow10))) {
+        return std::nullopt;
+    }
+    const double y = std::fabs(x) * Pow10[places];
+    if (!(y < 1e9)) {
+        return std::nullopt;
+    }
+    const double whole = std::floor(y);
+    const double fraction = y - whole;
+    if (std::fabs(fraction - 0.5) < 1e-4) {
+        return std::nullopt;
+    }
+    const double kept = fraction > 0.5 ? whole + 1 : whole;
+    if (kept == 0) {
+        return 0.0;
+    }
+    const double value = kept / Pow10[places];
+    return x < 0 ? -value : value;
+}
+
+}  // namespace
+
 double RoundHalfEven(double x, int places) {
     if (!std::isfinite(x) || x == 0) {
         return x + 0.0;
     }
     places = places < 0 ? 0 : (places > 300 ? 300 : places);
+    if (const auto quick = RoundAwayFromTie(x, places)) {
+        return *quick;
+    }
 
     // x as shown to 15 significant digits: d.dddddddddddddde[+-]XX
     char buf[40];
@@ -161,8 +198,28 @@ namespace {
 // %.15g through to_chars: at most 15 significant digits, trailing zeros
 // dropped, exponent form below 1e-4 and from 1e15 up ("1e-05", "1e+15").
 std::string General15(double x) {
+    x += 0.0;  // no "-0"
     char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf, x + 0.0, std::chars_format::general, 15);
+    // Between 1e-4 and 1e15 %.15g writes plain decimals. The shortest decimal
+    // that reads back as x is, when it has at most 15 significant digits,
+    // exactly x rounded to 15 digits (it lies within half a binary step of x,
+    // far less than half a unit of the 15th digit), and much cheaper to find.
+    const double magnitude = std::fabs(x);
+    if (magnitude >= 1e-4 && magnitude < 1e15) {
+        const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
+        int significant = 0;
+        bool leading = true;
+        for (const char* p = buf; p != res.ptr; ++p) {
+            if (IsDigit(*p) && !(leading && *p == '0')) {
+                leading = false;
+                ++significant;
+            }
+        }
+        if (significant <= 15) {
+            return std::string(buf, res.ptr);
+        }
+    }
+    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
     return std::string(buf, res.ptr);
 }
 

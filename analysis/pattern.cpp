@@ -109,49 +109,45 @@ RatioMatch MatchRatioPair(const PatternInputs& in, const PatternLegs& legs) {
     return {};
 }
 
-namespace {
-
-bool Given(std::string_view countText) {
-    // The checks let only numbers of 0 or more through; anything else counts
-    // as not given rather than as a number.
-    const auto v = WholeNumber(countText);
-    return v && *v != 0;
-}
-
-}  // namespace
-
-CandleCountTexts DescribeCandleCounts(std::string_view abText, std::string_view bcText) {
-    CandleCountTexts out;
-    TimeProjection& t = out.time;
+TimeProjection MeasureCandles(std::string_view abText, std::string_view bcText, bool matched) {
+    TimeProjection t;
     t.abText = abText;
     t.bcText = bcText;
-    t.abGiven = Given(abText);
-    t.bcGiven = Given(bcText);
+    // The checks let only numbers of 0 or more through; anything else counts
+    // as not given rather than as a number. For a number both conversions agree.
+    const std::optional<double> ab = WholeNumber(abText);
+    const std::optional<double> bc = WholeNumber(bcText);
+    t.abGiven = ab && *ab != 0;
+    t.bcGiven = bc && *bc != 0;
     t.missed = !t.abGiven || !t.bcGiven;
-    out.abLabel = t.abGiven ? std::string(abText) : "NOT GIVEN";
-    out.bcLabel = t.bcGiven ? std::string(bcText) : "NOT GIVEN";
+    t.projected = matched && !t.missed;
+    if (t.projected) {
+        t.abCandles = *ab;
+        t.bcCandles = *bc;
+        t.timeRatio = RoundHalfEven(t.bcCandles / t.abCandles, 3);
+        t.cdCandles = t.abCandles;
+    }
+    return t;
+}
+
+CandleCountTexts DescribeCandleCounts(const TimeProjection& t) {
+    CandleCountTexts out;
+    out.abLabel = t.abGiven ? t.abText : "NOT GIVEN";
+    out.bcLabel = t.bcGiven ? t.bcText : "NOT GIVEN";
     if (t.missed) {
         out.missedText = "Missed";
     }
     return out;
 }
 
-std::optional<CandleProjectionTexts> ProjectCandles(std::string_view abText,
-                                                    std::string_view bcText, bool matched,
+std::optional<CandleProjectionTexts> ProjectCandles(const TimeProjection& t,
                                                     std::string_view decimalPoint) {
-    CandleProjectionTexts out;
-    out.time = DescribeCandleCounts(abText, bcText).time;
-    TimeProjection& t = out.time;
-    if (!matched || t.missed) {
+    if (!t.projected) {
         return std::nullopt;
     }
-    t.projected = true;
-    t.abCandles = LeadingNumber(abText);
-    t.bcCandles = LeadingNumber(bcText);
-    t.timeRatio = RoundHalfEven(t.bcCandles / t.abCandles, 3);
-    t.cdCandles = t.abCandles;
+    CandleProjectionTexts out;
     out.timeRatio = FormatGeneral(t.timeRatio, decimalPoint);
-    out.cdCandles = "Should be:" + FormatStr(t.abCandles);
+    out.cdCandles = "Should be:" + FormatStr(t.cdCandles);
     out.cdDuration = out.cdCandles + " Candle(s)";
     return out;
 }
@@ -190,18 +186,15 @@ AnalysisResult Analyze(const PatternInputs& in) {
     r.aText = in.aText;
     r.bText = in.bText;
     r.cText = in.cText;
-    r.time = DescribeCandleCounts(in.abText, in.bcText).time;
     if (r.direction == PatternDirection::None) {
         return r;
     }
     r.signal = r.direction == PatternDirection::Bullish ? Signal::Buy : Signal::Sell;
     r.legs = MeasureLegs(in);
     r.match = MatchRatioPair(in, r.legs);
+    r.time = MeasureCandles(in.abText, in.bcText, r.match.matched);
     if (!r.match.matched) {
         return r;
-    }
-    if (const auto projected = ProjectCandles(in.abText, in.bcText, true)) {
-        r.time = projected->time;
     }
     const PriceProjection p = ProjectPrices(in, r.direction, r.legs, r.match);
     r.abcdTarget = p.abcdTarget;

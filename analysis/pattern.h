@@ -95,25 +95,25 @@ struct TimeProjection {
     double cdCandles = 0;
 };
 
+// The candle counts of one analysis, each text read once. The projection is
+// made only when a pair matched and both counts are given.
+TimeProjection MeasureCandles(std::string_view abText, std::string_view bcText, bool matched);
+
 // The texts of the first time step: the two count labels and, when a count is
 // missing, "Missed" for the expected-CD, time-ratio and CD-duration labels.
 struct CandleCountTexts {
-    TimeProjection time;
     std::string abLabel, bcLabel;
     std::optional<std::string> missedText;  // "Missed" when a count is missing
 };
-CandleCountTexts DescribeCandleCounts(std::string_view abText, std::string_view bcText);
+CandleCountTexts DescribeCandleCounts(const TimeProjection& time);
 
-// The texts of the second time step, only when a pair matched and both counts
-// are given.
+// The texts of the second time step, only when the time was projected.
 struct CandleProjectionTexts {
-    TimeProjection time;
     std::string timeRatio;   // lbltfib
     std::string cdCandles;   // lblcan3: "Should be: 12"
     std::string cdDuration;  // lblt2: "Should be: 12 Candle(s)"
 };
-std::optional<CandleProjectionTexts> ProjectCandles(std::string_view abText,
-                                                    std::string_view bcText, bool matched,
+std::optional<CandleProjectionTexts> ProjectCandles(const TimeProjection& time,
                                                     std::string_view decimalPoint = ".");
 
 struct PriceProjection {

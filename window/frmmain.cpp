@@ -233,7 +233,7 @@ void frmmain::cmdana_Click() {
             Control<QLabel>(shown.noMatchLabel.c_str())->setVisible(false);
         }
         for (const LabelWrite& write : shown.labels) {
-            SetCaption(Control<QLabel>(write.control.c_str()), QString::fromStdString(write.text));
+            SetCaption(Control<QLabel>(write.control), QString::fromStdString(write.text));
         }
     }
     if (shown.outcome == ClickOutcome::Result) {

@@ -140,7 +140,8 @@ TEST(ComposeClick, WritesInTheOrderOfTheClick) {
     const ClickDisplay d = ComposeClick(Fields("1.3", "1.2", "1.2618", "5", "0.0001", "10", "4"));
     std::string order;
     for (const LabelWrite& w : d.labels) {
-        order += w.control + " ";
+        order += w.control;
+        order += ' ';
     }
     EXPECT_EQ(order,
               "lbla lblb lblc lblcan1 lblcan2 legab(0) legbc(0) zarib(0) lblfib1 lblfib2 "

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <optional>
+#include <random>
+#include <string>
 
 #include "numbers.h"
 
@@ -161,4 +165,83 @@ TEST(FormatGeneral, FifteenDigitsNoNoiseLocalePoint) {
         EXPECT_EQ(FormatGeneral(c.x, c.point), c.text) << c.x;
     }
     EXPECT_EQ(FormatStr(std::nan("")), "Out of range");
+}
+
+namespace {
+
+// Rounds the 15-significant-digit decimal of x half to even at `places`, by
+// string arithmetic on printf's digits: an independent reference.
+double ReferenceRound(double x, int places) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", x);
+    std::string s(buf);
+    const bool negative = s[0] == '-';
+    if (negative) {
+        s.erase(0, 1);
+    }
+    const int exponent = std::atoi(s.c_str() + s.find('e') + 1);
+    std::string digits = s.substr(0, 1) + s.substr(2, 14);
+    // Digits of the value with the point after position `point`.
+    int point = exponent + 1;
+    if (point < 0) {
+        digits = std::string(size_t(-point), '0') + digits;
+        point = 0;
+    }
+    const int keep = point + places;
+    if (keep >= int(digits.size())) {
+        return std::strtod(buf, nullptr) + 0.0;
+    }
+    std::string kept = keep > 0 ? digits.substr(0, size_t(keep)) : "0";
+    const std::string dropped = digits.substr(size_t(keep > 0 ? keep : 0));
+    const bool overHalf =
+        dropped[0] > '5' ||
+        (dropped[0] == '5' && dropped.find_first_not_of('0', 1) != std::string::npos);
+    const bool tie = dropped[0] == '5' && !overHalf;
+    if (overHalf || (tie && (kept.back() - '0') % 2 == 1)) {
+        int i = int(kept.size()) - 1;
+        while (i >= 0 && kept[size_t(i)] == '9') {
+            kept[size_t(i--)] = '0';
+        }
+        if (i < 0) {
+            kept = "1" + kept;
+        } else {
+            ++kept[size_t(i)];
+        }
+    }
+    const std::string text = kept + "e-" + std::to_string(places);
+    const double value = std::strtod(text.c_str(), nullptr);
+    return negative && value != 0 ? -value : value;
+}
+
+}  // namespace
+
+// The quick paths must give what the exact decimal rules give, ties included.
+TEST(RoundHalfEven, AgreesWithDecimalReference) {
+    std::mt19937_64 random(20261206);
+    std::uniform_int_distribution<int> placesOf(0, 6), magnitude(-8, 12);
+    std::uniform_real_distribution<double> unit(-1, 1);
+    for (int i = 0; i < 200000; ++i) {
+        const int places = placesOf(random);
+        double x = unit(random) * std::pow(10.0, magnitude(random));
+        if (i % 3 == 0) {  // an exact tie as typed: k + 0.5 units of the last place
+            x = (std::round(x * std::pow(10.0, places)) + 0.5) / std::pow(10.0, places);
+        }
+        ASSERT_EQ(RoundHalfEven(x, places), ReferenceRound(x, places)) << x << " to " << places;
+    }
+}
+
+TEST(FormatGeneral, AgreesWithPrintfFifteenDigits) {
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<int> magnitude(-12, 20), decimals(0, 8);
+    std::uniform_real_distribution<double> unit(-1, 1);
+    for (int i = 0; i < 200000; ++i) {
+        double x = unit(random) * std::pow(10.0, magnitude(random));
+        if (i % 2 == 0) {  // short decimals, as prices and legs are
+            const double scale = std::pow(10.0, decimals(random));
+            x = std::round(x * scale) / scale;
+        }
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.15g", x + 0.0);
+        ASSERT_EQ(FormatGeneral(x), buf) << x;
+    }
 }
