@@ -2,11 +2,11 @@
 // start-up driver runs this as a child and reads its FIRSTPAINT line.
 #include <QApplication>
 #include <QKeyEvent>
+#include <QWidget>
 #include <QWindow>
 
 #include "appinfo.h"
 #include "firstpaint.h"
-#include "frmsplash.h"
 
 using plovatrix::bench::AfterFirstPaint;
 using plovatrix::bench::FirstPaintExit;
@@ -19,12 +19,9 @@ int main(int argc, char* argv[]) {
     FirstPaintExit exitOnPaint(QStringLiteral("frmmain"));
     app.installEventFilter(&exitOnPaint);
 
-    // The same steps as the program's main().
-    plovatrix::app::ApplyApplicationInfo(app);
-    auto* splash = new frmSplash;
-    MarkPhase("splash-built");
-    splash->setAttribute(Qt::WA_DeleteOnClose);
-    splash->show();
+    // The program's own start-up, as main() runs it.
+    QWidget* splash = plovatrix::app::StartUp(app);
+    MarkPhase("splash-shown");
 
     // The user's key press, as the platform would deliver it to the splash's
     // window, once the splash is on screen.
