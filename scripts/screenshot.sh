@@ -34,12 +34,10 @@ click() { xdotool mousemove --window "$(win '^Plovatrix$')" "$(s "$1")" "$(s "$2
 keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
 typed() { xdotool type --delay 40 "$1"; }
 
-if splash=$(xdotool search --classname plovatrix 2>/dev/null | while read -r w; do
-      [ "$(xdotool getwindowname "$w")" = "" ] && echo "$w"; done | head -1) && [ -n "$splash" ]; then
-  sleep 0.7; import -window root "$out/splash.png"
-  xdotool windowactivate --sync "$splash" key space 2>/dev/null || xdotool key space
-  sleep 1
-fi
+# The splash opens first, centred, with the focus; a key hands over.
+import -window root "$out/splash.png"
+xdotool key space
+sleep 1
 shot compact
 
 click 80 44                       # 4 Points Pattern
