@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <iterator>
+#include <limits>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -162,8 +163,9 @@ double RoundHalfEven(double x, int places) {
     if (k >= 14) {
         // Nothing of the shown digits is dropped: the shown value is the result.
         double value = 0;
-        std::from_chars(buf, res.ptr, value);
-        return value + 0.0;
+        // Near the largest double the shown value lies beyond it: that largest is the nearest.
+        const bool fits = std::from_chars(buf, res.ptr, value).ec == std::errc();
+        return fits ? value + 0.0 : std::copysign(std::numeric_limits<double>::max(), x);
     }
     if (k < -1) {
         return 0.0;
