@@ -24,8 +24,6 @@ if [ "$sanitize" = 1 ]; then
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
   export LSAN_OPTIONS="suppressions=$PWD/scripts/sanitize/lsan.supp:print_suppressions=0"
-  # The window soak runs fewer events under the sanitizers, which slow it.
-  export PLOVATRIX_SOAK_EVENTS="${PLOVATRIX_SOAK_EVENTS:-${PLOVATRIX_SANITIZE_SOAK_EVENTS:-20000}}"
 else
   build=build
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
