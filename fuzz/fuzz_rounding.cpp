@@ -2,7 +2,8 @@
 // strings, and the two number forms of any double and of its rounding.
 //
 // Input: 8 bytes of a double, one byte of places (0-255), and optionally one
-// byte choosing the decimal point of FormatGeneral.
+// byte choosing the decimal point of FormatGeneral and one choosing how the
+// first 8 bytes make x.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -149,9 +150,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     double x = 0;
     std::memcpy(&x, data, sizeof x);
-    const int places = data[8];
+    int places = data[8];
     static const char* const points[] = {".", ",", "\xD9\xAB"};  // the last: Arabic
     const char* point = points[size > 9 ? data[9] % 3 : 0];
+
+    // Raw doubles seldom land where prices and ratios live; two more shapes
+    // make the values the analysis really rounds: a quotient of whole
+    // numbers (legs in points, ratios) and a typed decimal (2.675, 1.1618).
+    const int shape = size > 10 ? data[10] % 3 : 0;
+    if (shape != 0) {
+        std::int32_t a = 0, b = 0;
+        std::memcpy(&a, data, sizeof a);
+        std::memcpy(&b, data + 4, sizeof b);
+        places %= 12;
+        if (shape == 1) {
+            if (b == 0) {
+                return 0;
+            }
+            x = double(a) / double(b);
+        } else {
+            x = double(a) / std::pow(10.0, double(std::uint32_t(b) % 12));
+        }
+    }
 
     const double rounded = plovatrix::RoundHalfEven(x, places);
     if (!std::isfinite(x)) {
