@@ -241,7 +241,7 @@ TEST(ComposeClick, BandsAndTies) {
             ASSERT_EQ(d.outcome, ClickOutcome::NoPattern);
             EXPECT_EQ(d.panel, "pic1");
             // Filled up to the legs and the ratio; nothing beyond.
-            EXPECT_EQ(d.labels.back().control, "zarib(0)");
+            EXPECT_STREQ(d.labels.back().control, "zarib(0)");
             EXPECT_EQ(Shown(d).count("lblfib1"), 0u);
         }
     }
