@@ -93,7 +93,8 @@ std::optional<double> WholeNumber(std::string_view text) {
     if (!n.hasDigit || n.end != trimmed.size()) {
         return std::nullopt;
     }
-    const double value = LeadingNumber(trimmed);
+    // The same reading as LeadingNumber's, so the two always agree.
+    const double value = ValueOf(n) + 0.0;
     if (!std::isfinite(value)) {
         return std::nullopt;
     }
@@ -199,28 +200,52 @@ namespace {
 
 // %.15g through to_chars: at most 15 significant digits, trailing zeros
 // dropped, exponent form below 1e-4 and from 1e15 up ("1e-05", "1e+15").
+// Most numbers shown are short decimals (prices, legs, ratios and targets
+// rounded to a few places). When x is the double nearest to k / 10^p with k
+// below 10^15, that decimal is exactly x rounded to 15 digits (it lies within
+// half a binary step of x), so it is written from k's digits, cheaply.
+std::optional<std::string> ShortDecimal(double x) {
+    for (int places = 0; places < int(std::size(Pow10)); ++places) {
+        const double k = std::round(x * Pow10[places]);
+        if (!(std::fabs(k) < 1e15)) {
+            return std::nullopt;
+        }
+        if (k / Pow10[places] != x) {
+            continue;
+        }
+        // Tried from 0 places up, k ends in no 0 unless it is whole.
+        char buf[24];
+        const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(std::fabs(k)));
+        const std::string_view digits(buf, size_t(res.ptr - buf));
+        std::string text = x < 0 ? "-" : "";
+        if (places == 0) {
+            text += digits;
+        } else if (digits.size() <= size_t(places)) {
+            text += "0.";
+            text.append(size_t(places) - digits.size(), '0');
+            text += digits;
+        } else {
+            const size_t point = digits.size() - size_t(places);
+            text += digits.substr(0, point);
+            text += '.';
+            text += digits.substr(point);
+        }
+        return text;
+    }
+    return std::nullopt;
+}
+
+// %.15g through to_chars: at most 15 significant digits, trailing zeros
+// dropped, exponent form below 1e-4 and from 1e15 up ("1e-05", "1e+15").
 std::string General15(double x) {
     x += 0.0;  // no "-0"
-    char buf[40];
-    // Between 1e-4 and 1e15 %.15g writes plain decimals. The shortest decimal
-    // that reads back as x is, when it has at most 15 significant digits,
-    // exactly x rounded to 15 digits (it lies within half a binary step of x,
-    // far less than half a unit of the 15th digit), and much cheaper to find.
     const double magnitude = std::fabs(x);
     if (magnitude >= 1e-4 && magnitude < 1e15) {
-        const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
-        int significant = 0;
-        bool leading = true;
-        for (const char* p = buf; p != res.ptr; ++p) {
-            if (IsDigit(*p) && !(leading && *p == '0')) {
-                leading = false;
-                ++significant;
-            }
-        }
-        if (significant <= 15) {
-            return std::string(buf, res.ptr);
+        if (auto text = ShortDecimal(x)) {
+            return std::move(*text);
         }
     }
+    char buf[40];
     const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
     return std::string(buf, res.ptr);
 }
