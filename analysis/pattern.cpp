@@ -196,14 +196,7 @@ AnalysisResult Analyze(const PatternInputs& in) {
     if (!r.match.matched) {
         return r;
     }
-    const PriceProjection p = ProjectPrices(in, r.direction, r.legs, r.match);
-    r.abcdTarget = p.abcdTarget;
-    r.bcTarget = p.bcTarget;
-    r.abcdAbove = p.abcdAbove;
-    r.priceD = p.priceD;
-    r.stopLoss = p.stopLoss;
-    r.takeProfit1 = p.takeProfit1;
-    r.takeProfit2 = p.takeProfit2;
+    static_cast<PriceProjection&>(r) = ProjectPrices(in, r.direction, r.legs, r.match);
     r.found = true;
     return r;
 }

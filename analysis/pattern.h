@@ -138,19 +138,13 @@ PrzTexts OrderPrzTexts(double abcdTarget, double bcTarget, double extension);
 
 enum class Signal { Buy, Sell };
 
-struct AnalysisResult {
+// The projections (abcdTarget ... takeProfit2) are set only when found.
+struct AnalysisResult : PriceProjection {
     PatternDirection direction = PatternDirection::None;
     std::string aText, bText, cText;
     PatternLegs legs;
     RatioMatch match;
     TimeProjection time;
-    double abcdTarget = 0;
-    double bcTarget = 0;
-    bool abcdAbove = false;
-    double priceD = 0;
-    double stopLoss = 0;
-    double takeProfit1 = 0;
-    double takeProfit2 = 0;
     Signal signal = Signal::Buy;
     bool found = false;
 };

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QScreen>
 
 #include "appinfo.h"
@@ -48,21 +47,7 @@ private:
 
         // A bullish swing: B below A, C back up, D as far below C as B is below A.
         const QPointF a(420, 700), b(1020, 1960), c(1480, 1300), d(2080, 2560);
-        p.setPen(QPen(QColor(0xFF, 0xFF, 0xC0), 24, Qt::DashLine));
-        p.drawLine(a, c);
-        p.drawLine(b, d);
-
-        QPainterPath legs(a);
-        legs.lineTo(b);
-        legs.lineTo(c);
-        legs.lineTo(d);
-        p.setPen(QPen(QColor(0xFF, 0x30, 0x30), 70, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(legs);
-
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x00, 0xE0, 0x00));
-        p.drawEllipse(d, 85, 85);
+        plovatrix::win::PaintSwing(p, a, b, c, d, 70);
 
         QFont font(QStringLiteral("Arial"));
         font.setBold(true);

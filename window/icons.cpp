@@ -5,6 +5,26 @@
 
 namespace plovatrix::win {
 
+void PaintSwing(QPainter& p, QPointF a, QPointF b, QPointF c, QPointF d, qreal legWidth) {
+    // In the proportions of the 32 px icon: legs 2.6, guides 1.2, D's dot 3.
+    const qreal unit = legWidth / 2.6;
+    p.setPen(QPen(QColor(0xFF, 0xFF, 0xC0), 1.2 * unit, Qt::DashLine));
+    p.drawLine(a, c);
+    p.drawLine(b, d);
+
+    QPainterPath legs(a);
+    legs.lineTo(b);
+    legs.lineTo(c);
+    legs.lineTo(d);
+    p.setPen(QPen(QColor(0xFF, 0x30, 0x30), legWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(legs);
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x00, 0xE0, 0x00));
+    p.drawEllipse(d, 3 * unit, 3 * unit);
+}
+
 QPixmap DrawAppIcon(int size) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
@@ -17,23 +37,7 @@ QPixmap DrawAppIcon(int size) {
     p.setBrush(QColor(0x20, 0x24, 0x30));
     p.drawRoundedRect(QRectF(0.5, 0.5, 31, 31), 5, 5);
 
-    const QPointF a(5, 6), b(13, 20), c(19, 12), d(27, 27);
-    QPen guide(QColor(0xFF, 0xFF, 0xC0), 1.2, Qt::DashLine);
-    p.setPen(guide);
-    p.drawLine(a, c);
-    p.drawLine(b, d);
-
-    QPainterPath legs(a);
-    legs.lineTo(b);
-    legs.lineTo(c);
-    legs.lineTo(d);
-    p.setPen(QPen(QColor(0xFF, 0x30, 0x30), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(legs);
-
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x00, 0xE0, 0x00));
-    p.drawEllipse(d, 3, 3);
+    PaintSwing(p, {5, 6}, {13, 20}, {19, 12}, {27, 27}, 2.6);
     return pixmap;
 }
 

@@ -3,8 +3,15 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <QPointF>
+
+class QPainter;
 
 namespace plovatrix::win {
+
+// The mark shared by the icon and the splash's logo: the guides A-C and B-D,
+// the legs A-B-C-D in red and D in green, with widths for a given scale.
+void PaintSwing(QPainter& p, QPointF a, QPointF b, QPointF c, QPointF d, qreal legWidth);
 
 // The icon painted at size x size device pixels.
 QPixmap DrawAppIcon(int size);
