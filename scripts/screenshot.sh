@@ -15,7 +15,8 @@ cmake --build build -j"$(nproc)" --target plovatrix >/dev/null
 
 if [ -z "${PLOVATRIX_IN_XVFB:-}" ]; then
   export PLOVATRIX_IN_XVFB=1
-  exec xvfb-run -a -s '-screen 0 1280x800x24' "$0" "$out" "$scale"
+  screen=$(awk -v s="$scale" 'BEGIN { printf "%dx%dx24", 1280 * s, 800 * s }')
+  exec xvfb-run -a -s "-screen 0 $screen" "$0" "$out" "$scale"
 fi
 
 export QT_SCALE_FACTOR=$scale
