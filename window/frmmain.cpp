@@ -76,6 +76,9 @@ frmmain::frmmain(QWidget* parent)
     pic2 = Control<QWidget>("pic2");
     ud1 = Control<UpDown>("ud1");
     ud2 = Control<UpDown>("ud2");
+    for (QLabel* label : findChildren<QLabel*>()) {
+        labels_.insert(label->objectName(), label);
+    }
 
     // A box's value set from code to a different value runs its click handler
     // before the setting returns, exactly as a user's click does.
@@ -233,7 +236,8 @@ void frmmain::cmdana_Click() {
             Control<QLabel>(shown.noMatchLabel.c_str())->setVisible(false);
         }
         for (const LabelWrite& write : shown.labels) {
-            SetCaption(Control<QLabel>(write.control), QString::fromStdString(write.text));
+            SetCaption(labels_.value(QLatin1String(write.control)),
+                       QString::fromStdString(write.text));
         }
     }
     if (shown.outcome == ClickOutcome::Result) {

@@ -2,6 +2,7 @@
 // result panels with their stop spinners.
 #pragma once
 
+#include <QHash>
 #include <QPointer>
 #include <QWidget>
 
@@ -69,6 +70,9 @@ private:
 
     template <typename T>
     T* Control(const char* name) const;
+
+    // The result labels by name, so an analysis does not search the tree.
+    QHash<QString, QLabel*> labels_;
 
     double PipSize_ = 0;
     double PriceD_ = 0;
