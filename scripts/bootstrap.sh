@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-comic-neue
-  desktop-file-utils appstream librsvg2-bin
+  desktop-file-utils appstream librsvg2-bin lintian man-db
   clang libclang-rt-14-dev
   xvfb xauth xdotool openbox imagemagick
 )

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs into a scratch prefix as a packager would and checks what a desktop
-# needs: the program, the menu entry, its icons and the AppStream metainfo,
-# all under one id, and both validators content.
+# needs: the program and its man page, the menu entry, its icons and the
+# AppStream metainfo, all under one id, and both validators content.
 # Usage: install_test.sh BUILD_DIR APP_ID
 set -euo pipefail
 build=$1
@@ -37,6 +37,8 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
   || fail "metainfo does not launch $id.desktop"
 grep -q '<release version="1.0.0"' "$metainfo" || fail "metainfo has no release 1.0.0"
 
+man=$(man --warnings -l "$prefix/share/man/man1/plovatrix.1.gz" 2>&1) || fail "man -l"
+[[ $man == *"Plovatrix 1.0.0"* && $man != *warning* ]] || { echo "$man"; fail "man page"; }
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
 out=$(appstreamcli validate --no-net "$metainfo" 2>&1) || { echo "$out"; fail "appstreamcli validate"; }
 if grep -qE '^[EW]:' <<<"$out"; then echo "$out"; fail "appstreamcli warns"; fi

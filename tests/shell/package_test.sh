@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the build tree and checks its name, contents
-# and Depends: the Qt libraries dpkg-shlibdeps finds, and the fonts.
+# and Depends: the Qt libraries dpkg-shlibdeps finds, and the fonts; and that
+# lintian finds no error or warning in it.
 # Usage: package_test.sh BUILD_DIR APP_ID
 set -euo pipefail
 build=$1
@@ -31,4 +32,7 @@ depends=$(field Depends)
 for dep in libqt6widgets6 libqt6gui6 libqt6core6 libc6 fonts-liberation fonts-comic-neue; do
   grep -qE "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep: $depends"
 done
+changelog=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/plovatrix/changelog.gz | zcat)
+[[ $changelog == "plovatrix (1.0.0) "* ]] || fail "changelog starts: ${changelog%%$'\n'*}"
+lintian --fail-on error,warning "$deb" >"$out/lintian.log" 2>&1 || { cat "$out/lintian.log"; fail lintian; }
 echo "package ok: $depends"
