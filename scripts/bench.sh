@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-runs=15
+runs=100
 clicks=1000
 while [ $# -gt 0 ]; do
   case "$1" in
