@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -327,4 +328,10 @@ void frmSplash::BuildMain() {
         return;
     }
     main_ = new frmmain(nullptr, frmmain::Loading::AtShow);
+    // One painting into a throw-away image polishes every control and fills
+    // the glyph and style caches, which the first paint would otherwise pay
+    // at the hand-over (most of the slow hand-overs when measured).
+    main_->ensurePolished();
+    QImage warm(main_->size(), QImage::Format_ARGB32_Premultiplied);
+    main_->render(&warm);
 }
