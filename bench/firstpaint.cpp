@@ -54,7 +54,8 @@ FirstPaintExit::FirstPaintExit(QString windowName, QObject* parent)
 bool FirstPaintExit::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (seen_ || (type != QEvent::Paint && type != QEvent::Show) || !watched->isWidgetType() ||
-        watched->objectName() != windowName_ || !static_cast<QWidget*>(watched)->isWindow()) {
+        watched->objectName() != windowName_ || !static_cast<QWidget*>(watched)->isWindow() ||
+        !static_cast<QWidget*>(watched)->isVisible()) {
         return false;
     }
     if (type == QEvent::Show) {

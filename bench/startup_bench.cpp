@@ -1,7 +1,8 @@
 // Start-up driver: runs the program's start-up and the bare Qt program as
-// child processes, alternating, and reports the median time from process
-// start to the first paint of the main window and the median peak RSS.
-// It links no Qt, so the children inherit nothing of it.
+// child processes, alternating, and reports the two waits a user has: from
+// process start to the splash on screen (against the bare window's first
+// paint), and from a key on the splash to the main window on screen; and the
+// median peak RSS of each. It links no Qt, so the children inherit nothing of it.
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -106,6 +108,23 @@ bool RunOnce(const std::string& path, Sample& out) {
     return true;
 }
 
+// Milliseconds since start at the step of that name; negative when it never came.
+double Phase(const Sample& s, const std::string& name) {
+    for (const auto& [step, at] : s.phases) {
+        if (step == name) {
+            return at;
+        }
+    }
+    return -1;
+}
+
+// The nearest-rank percentile: the smallest sample with `share` of all at or below it.
+double Percentile(std::vector<double> v, double share) {
+    std::sort(v.begin(), v.end());
+    const size_t rank = static_cast<size_t>(std::ceil(share * static_cast<double>(v.size())));
+    return v[std::max<size_t>(rank, 1) - 1];
+}
+
 template <typename T, typename F>
 double Median(const std::vector<T>& items, F value) {
     std::vector<double> v;
@@ -143,7 +162,7 @@ std::string Beside(const char* self, const char* name) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    int runs = 15;
+    int runs = 100;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
             runs = std::max(1, std::atoi(argv[++i]));
@@ -165,8 +184,8 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     std::printf("platform %s, %d runs each, alternating\n", platform, runs);
-    std::printf("%4s %12s %12s %12s %12s\n", "run", "startup ms", "bare ms", "startup KiB",
-                "bare KiB");
+    std::printf("%4s %12s %12s %12s %12s %12s\n", "run", "splash ms", "bare ms", "hand-over ms",
+                "startup KiB", "bare KiB");
     for (int r = 0; r < runs; ++r) {
         // ABBA order, so that a drift of the machine falls on both alike.
         Program* order[2] = {&app, &bare};
@@ -182,15 +201,25 @@ int main(int argc, char* argv[]) {
         }
         const Sample& a = app.samples.back();
         const Sample& b = bare.samples.back();
-        std::printf("%4d %12.1f %12.1f %12ld %12ld\n", r + 1, a.millis, b.millis, a.peakKiB,
-                    b.peakKiB);
+        if (Phase(a, "splash-painted") < 0 || Phase(a, "key") < 0) {
+            std::fprintf(stderr, "startup_bench: the start-up reported no splash paint or key\n");
+            return 2;
+        }
+        std::printf("%4d %12.1f %12.1f %12.2f %12ld %12ld\n", r + 1, Phase(a, "splash-painted"),
+                    b.millis, a.millis - Phase(a, "key"), a.peakKiB, b.peakKiB);
     }
 
     const auto ms = [](const Sample& s) { return s.millis; };
     const auto kib = [](const Sample& s) { return static_cast<double>(s.peakKiB); };
-    const double appMs = Median(app.samples, ms), bareMs = Median(bare.samples, ms);
+    const auto splashMs = [](const Sample& s) { return Phase(s, "splash-painted"); };
+    std::vector<double> handOver;
+    for (const Sample& s : app.samples) {
+        handOver.push_back(s.millis - Phase(s, "key"));
+    }
+    const double splash = Median(app.samples, splashMs), bareMs = Median(bare.samples, ms);
     const double appKiB = Median(app.samples, kib), bareKiB = Median(bare.samples, kib);
-    const double ratio = appMs / bareMs;
+    const double ratio = splash / bareMs;
+    const double handMedian = Percentile(handOver, 0.5), handP99 = Percentile(handOver, 0.99);
     const double extraMiB = (appKiB - bareKiB) / 1024;
     std::printf("median ms since process start at each step:\n");
     PrintPhases(app);
@@ -198,15 +227,24 @@ int main(int argc, char* argv[]) {
     const auto cpu = [](const Sample& s) { return s.cpuMillis; };
     std::printf("median CPU time (user + system, to the exit): startup %.1f ms, bare %.1f ms\n",
                 Median(app.samples, cpu), Median(bare.samples, cpu));
-    std::printf("median start to first paint: startup %.1f ms, bare %.1f ms, ratio %.2f\n", appMs,
-                bareMs, ratio);
+    std::printf(
+        "median start to splash painted %.1f ms, bare window's first paint %.1f ms, ratio %.2f\n",
+        splash, bareMs, ratio);
+    std::printf(
+        "hand-over, key to main window painted: median %.2f ms, p99 %.2f ms, max %.2f ms (%zu "
+        "runs)\n",
+        handMedian, handP99, Percentile(handOver, 1.0), handOver.size());
     std::printf("median peak RSS: startup %.1f MiB, bare %.1f MiB, difference %+.1f MiB\n",
                 appKiB / 1024, bareKiB / 1024, extraMiB);
     // FIGURE|what|measured|target|verdict, rows of the table scripts/bench.sh prints.
     std::printf(
-        "FIGURE|Start-up to first paint, median|%.1f ms = %.2f x bare (%.1f ms)|<= 1.30 x "
+        "FIGURE|Start-up to splash painted, median|%.1f ms = %.2f x bare (%.1f ms)|<= 1.10 x "
         "bare|%s\n",
-        appMs, ratio, bareMs, ratio <= 1.3 ? "met" : "MISSED");
+        splash, ratio, bareMs, ratio <= 1.1 ? "met" : "MISSED");
+    std::printf(
+        "FIGURE|Hand-over, key to main window painted|median %.2f ms, p99 %.2f ms|< 2 ms, "
+        "p99 < 5 ms|%s\n",
+        handMedian, handP99, handMedian < 2 && handP99 < 5 ? "met" : "MISSED");
     std::printf(
         "FIGURE|Start-up peak RSS, median|%.1f MiB = bare %+.1f MiB (%.1f MiB)|<= bare + 8 "
         "MiB|%s\n",

@@ -1,12 +1,15 @@
 #include "frmsplash.h"
 
+#include <QApplication>
 #include <QFrame>
-#include <QGuiApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 
 #include "appinfo.h"
 #include "frmmain.h"
@@ -18,6 +21,10 @@ using plovatrix::win::Px;
 using plovatrix::win::TwipsRect;
 
 namespace {
+
+// The fixed-dialog border we paint ourselves around the client area: a raised
+// edge of two lines and one of the face colour, as the classic dialog frame.
+constexpr int Border = 3;
 
 // The logo, an AB=CD swing drawn in its design box of 2415 x 2985 twips and
 // stretched to whatever size the control has.
@@ -96,21 +103,74 @@ void SizeToText(QLabel* label) {
     }
 }
 
+// Eats the rest of the double-click whose first click handed over. The main
+// window opens under the pointer, where the second click would press whatever
+// lies there. Presses within the desktop's double-click interval of that click
+// (event time, so a slow start-up does not stretch it) and their releases go.
+class DoubleClickRest : public QObject {
+public:
+    DoubleClickRest(QWidget* main, ulong clickTime)
+        : QObject(main), window_(main->windowHandle()), clickTime_(clickTime) {
+        qApp->installEventFilter(this);
+        QTimer::singleShot(QApplication::doubleClickInterval(), this, [this] {
+            expired_ = true;
+            if (!holding_) {
+                deleteLater();
+            }
+        });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (watched != window_ ||
+            (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+             type != QEvent::MouseButtonRelease)) {
+            return false;
+        }
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (type == QEvent::MouseButtonRelease) {
+            const bool eaten = holding_;
+            holding_ = holding_ && mouse->buttons() != Qt::NoButton;
+            if (expired_ && !holding_) {
+                deleteLater();
+            }
+            return eaten;
+        }
+        if (mouse->timestamp() - clickTime_ > ulong(QApplication::doubleClickInterval())) {
+            deleteLater();
+            return false;
+        }
+        holding_ = true;
+        return true;
+    }
+
+private:
+    QPointer<QWindow> window_;
+    ulong clickTime_;
+    bool holding_ = false;  // a press was eaten and its button is still down
+    bool expired_ = false;
+};
+
 }  // namespace
 
 frmSplash::frmSplash(QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint) {
+    // Frameless, so that it looks the same under any window manager and under
+    // Wayland, where the toolkit would draw a title bar of its own.
+    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QString());
     setWindowIcon(plovatrix::win::AppIcon());
     // Arial is what the design asks for; Linux has its metric twin.
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    setFixedSize(Px(7380), Px(4245));
+    // The designed size is the client area's; the border lies around it.
+    setContentsMargins(Border, Border, Border, Border);
+    setFixedSize(Px(7380) + 2 * Border, Px(4245) + 2 * Border);
 
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Frame1->setGeometry(TwipsRect(120, 120, 7080, 4050));
+    Frame1->setGeometry(TwipsRect(120, 120, 7080, 4050).translated(Border, Border));
     Frame1->installEventFilter(this);
 
     imgLogo = new LogoPicture(Frame1);
@@ -170,6 +230,36 @@ frmSplash::frmSplash(QWidget* parent)
     }
 }
 
+frmSplash::~frmSplash() {
+    if (!handedOver_) {
+        delete main_;
+    }
+}
+
+void frmSplash::paintEvent(QPaintEvent*) {
+    // Rings from the outside in, each lit at the top left and shaded at the
+    // bottom right: the classic raised window edge, then the face.
+    const QPalette::ColorRole rings[Border][2] = {{QPalette::Button, QPalette::Shadow},
+                                                  {QPalette::Light, QPalette::Dark},
+                                                  {QPalette::Button, QPalette::Button}};
+    QPainter p(this);
+    QRect r = rect();
+    for (const auto& [lit, shaded] : rings) {
+        p.setPen(palette().color(lit));
+        p.drawLine(r.topLeft(), r.topRight());
+        p.drawLine(r.topLeft(), r.bottomLeft());
+        p.setPen(palette().color(shaded));
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomRight());
+        r.adjust(1, 1, -1, -1);
+    }
+    if (!painted_) {
+        painted_ = true;
+        // Once this frame is on screen the user reads it, and we have time.
+        QTimer::singleShot(0, this, &frmSplash::BuildMain);
+    }
+}
+
 void frmSplash::Form_Load() {
     using namespace plovatrix::app;
     lblVersion->setText(QStringLiteral("Version ") + VersionText());
@@ -202,8 +292,9 @@ bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Frame1 && type == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&
-            Frame1->rect().contains(mouse->position().toPoint())) {
+            Frame1->rect().contains(mouse->position().toPoint()) && !handedOver_) {
             Frame1_Click();
+            new DoubleClickRest(main_, mouse->timestamp());
         }
     }
     // Labels and the logo swallow their clicks; the frame has handled its own.
@@ -224,9 +315,23 @@ void frmSplash::HandOver() {
     }
     handedOver_ = true;
     hide();
-    // Loading frmmain runs its Form_Load, which unloads this window with
-    // deleteLater: nothing of it is touched after the show.
-    auto* main = new frmmain;
-    main->setAttribute(Qt::WA_DeleteOnClose);
-    main->show();
+    // A key may come before the idle time did.
+    BuildMain();
+    // The show loads frmmain: its Form_Load unloads this window with
+    // deleteLater, so nothing of it is touched after the show but main_.
+    main_->setAttribute(Qt::WA_DeleteOnClose);
+    main_->show();
+}
+
+void frmSplash::BuildMain() {
+    if (main_) {
+        return;
+    }
+    main_ = new frmmain(nullptr, frmmain::Loading::AtShow);
+    // One painting into a throw-away image polishes every control and fills
+    // the glyph and style caches, which the first paint would otherwise pay
+    // at the hand-over (most of the slow hand-overs when measured).
+    main_->ensurePolished();
+    QImage warm(main_->size(), QImage::Format_ARGB32_Premultiplied);
+    main_->render(&warm);
 }

@@ -2,10 +2,12 @@
 // key or clicks its frame, which hands over to the main window frmmain.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QFrame;
 class QLabel;
+class frmmain;
 
 class frmSplash : public QWidget {
     Q_OBJECT
@@ -13,8 +15,11 @@ class frmSplash : public QWidget {
 public:
     // Building the window loads it: Form_Load runs before the constructor returns.
     explicit frmSplash(QWidget* parent = nullptr);
+    // A main window built ahead and never handed over goes with the splash.
+    ~frmSplash() override;
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -23,6 +28,7 @@ private:
     void Form_KeyPress(char16_t& KeyAscii);
     void Frame1_Click();
     void HandOver();
+    void BuildMain();
 
     QFrame* Frame1;
     QLabel* lblLicenseTo;
@@ -36,4 +42,8 @@ private:
     // Events already queued for us may still arrive between the hand-over and
     // our deferred deletion; they must not open a second main window.
     bool handedOver_ = false;
+    // frmmain, built hidden in the idle time after our first paint so that the
+    // hand-over only loads and shows it.
+    QPointer<frmmain> main_;
+    bool painted_ = false;
 };

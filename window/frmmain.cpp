@@ -44,7 +44,7 @@ std::string Text(const QLineEdit* box) {
 
 }  // namespace
 
-frmmain::frmmain(QWidget* parent)
+frmmain::frmmain(QWidget* parent, Loading loading)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint) {
@@ -95,7 +95,9 @@ frmmain::frmmain(QWidget* parent)
     // Focus moves are caught before they are delivered, wherever they aim.
     qApp->installEventFilter(this);
 
-    Form_Load();
+    if (loading == Loading::Now) {
+        Form_Load();
+    }
 }
 
 frmmain::~frmmain() {
@@ -114,6 +116,13 @@ T* frmmain::Control(const char* name) const {
 void frmmain::SetSize(int widthTwips, int heightTwips) {
     outerSize_ = QSize(widthTwips, heightTwips);
     SetOuterSize(this, widthTwips, heightTwips);
+}
+
+void frmmain::setVisible(bool visible) {
+    if (visible && !loaded_) {
+        Form_Load();
+    }
+    QWidget::setVisible(visible);
 }
 
 void frmmain::showEvent(QShowEvent* event) {
@@ -136,6 +145,7 @@ void frmmain::FitFrame() {
 }
 
 void frmmain::Form_Load() {
+    loaded_ = true;
     SetSize(CompactWidth, StripHeight);
     noma1->setVisible(true);
     noma2->setVisible(true);

@@ -20,9 +20,14 @@ class frmmain : public QWidget {
     Q_OBJECT
 
 public:
-    // Building the window loads it: Form_Load runs before the constructor returns.
-    explicit frmmain(QWidget* parent = nullptr);
+    // Now: building the window loads it, Form_Load runs before the constructor
+    // returns. AtShow: built ahead and hidden; the first show loads it, as the
+    // show of a form not yet loaded does.
+    enum class Loading { Now, AtShow };
+    explicit frmmain(QWidget* parent = nullptr, Loading loading = Loading::Now);
     ~frmmain() override;
+
+    void setVisible(bool visible) override;
 
     double PipSize() const { return PipSize_; }
     double PriceD() const { return PriceD_; }
@@ -79,6 +84,7 @@ private:
     QSize outerSize_;
     bool validating_ = false;
     bool frameFitted_ = false;
+    bool loaded_ = false;
     QPointer<QLineEdit> selectOnRelease_;
 
     QAbstractButton *chk4p, *chk5p, *cmdana;
