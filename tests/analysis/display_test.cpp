@@ -1,7 +1,10 @@
 // Every text one click on Analyze shows, through the display step.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <map>
+#include <random>
 #include <string>
 
 #include "display.h"
@@ -123,6 +126,8 @@ TEST(ComposeClick, WorkedExamplesOnBothPanels) {
          "pic1",
          1.1382,
          {{"lbla", "1.30"}, {"lblb", "1.20"}, {"tp1", "1.2"}}},
+        // A stop far below D: no binary noise (0.0679999999999999).
+        {Fields("3", "1.0", "2.6", "1", "0.1"), "pic1", 0.568, {{"sl1", "0.068"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fields.a + " " + c.fields.b + " " + c.fields.c);
@@ -219,6 +224,7 @@ TEST(ComposeClick, BandsAndTies) {
         const char *c, *tol;
         bool matched;
         const char* fib2;  // the extension of the matched row
+        const char *a = "1.3000", *b = "1.2000", *pip = "0.0001";
     } cases[] = {
         {"1.2387", "5", true, "Should be: 2.24"},  // on row 1's upper bound
         {"1.2377", "5", true, "Should be: 2.24"},  // on row 1's lower bound
@@ -230,13 +236,23 @@ TEST(ComposeClick, BandsAndTies) {
         {"1.2707", "5", true, "Should be: 1.414"},
         {"1.2786", "5", true, "Should be: 1.27"},
         {"1.35", "5", false, ""},  // C beyond A
+        // On a bound or level that is no exact double, both directions, every point size.
+        {"1.0613", "5", true, "Should be: 1.618", "1.1", "1.0"},
+        {"106.13", "5", true, "Should be: 1.618", "110", "100", "0.01"},
+        {"0.375", "0", true, "Should be: 2", "0.675", "0.075", "0.001"},
+        {"0.8416", "0", true, "Should be: 1.618", "1.3", "0.1", "0.1"},
+        {"17.4506", "4", true, "Should be: 1.618", "17.7", "16", "0.1"},  // not row 4
+        {"1.2267", "0", true, "Should be: 2", "1.0017", "1.4517"},
+        {"103.87", "5", true, "Should be: 1.618", "100", "110", "0.01"},
+        {"0.0613", "6", true, "Should be: 1.618", "0.01", "0.16", "0.001"},
+        {"12.6", "0", true, "Should be: 2", "12.3", "12.9", "0.1"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.c) + " tol " + c.tol);
-        const ClickDisplay d = ComposeClick(Fields("1.3000", "1.2000", c.c, c.tol));
+        SCOPED_TRACE(std::string(c.a) + " " + c.b + " " + c.c + " tol " + c.tol + " " + c.pip);
+        const ClickDisplay d = ComposeClick(Fields(c.a, c.b, c.c, c.tol, c.pip));
         if (c.matched) {
             ASSERT_EQ(d.outcome, ClickOutcome::Result);
-            ExpectShows(d, {{"lblfib2", c.fib2}});
+            ExpectShows(d, {{d.panel == "pic1" ? "lblfib2" : "lblfib22", c.fib2}});
         } else {
             ASSERT_EQ(d.outcome, ClickOutcome::NoPattern);
             EXPECT_EQ(d.panel, "pic1");
@@ -305,9 +321,82 @@ TEST(StopLossText, MovesAwayFromDByThePoints) {
         {1.3618, 5, 0.0001, PatternDirection::Bearish, "1.3623"},
         {0, 5, 0, PatternDirection::Bullish, "0"},
         {1.2, 1000, 0.1, PatternDirection::Bullish, "-98.8"},
+        // Far below D the difference carries binary noise; the stop shows none.
+        {0.0093, 1, 0.01, PatternDirection::Bullish, "-0.0007"},
+        {10.9965, 1000, 0.01, PatternDirection::Bullish, "0.9965"},
+        {0.0006, 5, 0.0001, PatternDirection::Bullish, "0.0001"},
+        {0.0096, 9, 0.001, PatternDirection::Bullish, "0.0006"},
+        {8.0384, 89, 0.1, PatternDirection::Bullish, "-0.8616"},
+        {0.0093, 1, 0.01, PatternDirection::Bearish, "0.0193"},
+        {10.9965, 1000, 0.0001, PatternDirection::Bearish, "11.0965"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(StopLossText(c.priceD, c.points, c.pip, c.direction), c.text);
     }
     EXPECT_EQ(StopLossText(1.2178, 8, 0.0001, PatternDirection::Bullish, ","), "1,217");
+}
+
+namespace {
+
+// Exact references count in units of 0.0001.
+const char* const PointSizes[] = {"0.1", "0.01", "0.001", "0.0001"};
+constexpr long long PointUnits[] = {1000, 100, 10, 1};
+
+std::string Price(long long units) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld.%04lld", units / 10000, units % 10000);
+    return text;
+}
+
+}  // namespace
+
+// C on a bound of any row, or one point outside it, against exact decimals:
+// the first row whose band holds C, or none.
+TEST(MatchRatioPair, AgreesWithExactDecimalsOnAndBesideBounds) {
+    constexpr long long Permille[] = {382, 500, 618, 707, 786};
+    constexpr long long LegStep[] = {500, 2, 500, 1000, 500};  // puts the level on the grid
+    std::mt19937_64 random(10);
+    for (int tested = 0; tested < 100000;) {
+        const size_t row = random() % 5, pip = random() % 4;
+        const long long tol = random() % 3 == 0 ? 0 : static_cast<long long>(random() % 100);
+        const long long b = static_cast<long long>(random() % 99999) + 1;
+        const long long leg = (static_cast<long long>(random() % 201) - 100) * LegStep[row];
+        const long long level = b + Permille[row] * leg / 1000, half = tol * PointUnits[pip];
+        long long c = level + (random() % 2 ? half : -half);
+        if (random() % 2) {
+            c += (c >= level ? 1 : -1) * PointUnits[pip];
+        }
+        if (leg == 0 || b + leg <= 0 || c <= 0) {
+            continue;
+        }
+        int expected = 0;
+        for (int r = 4; r >= 0; --r) {
+            expected = std::llabs(c * 1000 - b * 1000 - Permille[r] * leg) <= half * 1000
+                           ? r + 1
+                           : expected;
+        }
+        const PatternInputs in = ReadPatternInputs(
+            Fields(Price(b + leg), Price(b), Price(c), std::to_string(tol), PointSizes[pip]));
+        ASSERT_EQ(MatchRatioPair(in, MeasureLegs(in)).row, expected)
+            << in.aText << " " << in.bText << " " << in.cText << " tol " << tol << " "
+            << in.pipText;
+        ++tested;
+    }
+}
+
+// D with at most 4 decimals, each point size and 0 to 1000 points: exactly D -/+ n points.
+TEST(StopLoss, ExactForEveryFourDecimalD) {
+    constexpr long long Spans[] = {100, 10000, 1000000, 100000000};
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 200000; ++i) {
+        const long long d = static_cast<long long>(random() % Spans[random() % 4]);
+        const int n = int(random() % 1001);
+        const size_t pip = size_t(i) % 4;
+        const bool bearish = i / 4 % 2 == 1;
+        const long long stop = d + (bearish ? n : -n) * PointUnits[pip];
+        ASSERT_EQ(StopLoss(double(d) / 10000, n, std::stod(PointSizes[pip]),
+                           bearish ? PatternDirection::Bearish : PatternDirection::Bullish),
+                  double(stop) / 10000)
+            << d << " " << n << " " << PointSizes[pip];
+    }
 }
