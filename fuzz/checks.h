@@ -55,6 +55,23 @@ inline int MostSignificantDigits(std::string_view text, std::string_view decimal
     return most;
 }
 
+// The most digits after a decimal point ('.' or the locale's) of any one number in the text.
+inline int MostDecimals(std::string_view text, std::string_view decimalPoint = ".") {
+    int most = 0;
+    int count = -1;  // -1: not past a decimal point
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '.' || (!decimalPoint.empty() && text.substr(i).starts_with(decimalPoint))) {
+            i += text[i] == '.' ? 0 : decimalPoint.size() - 1;
+            count = 0;
+        } else if (IsDigit(text[i]) && count >= 0) {
+            most = ++count > most ? count : most;
+        } else if (!IsDigit(text[i])) {
+            count = -1;
+        }
+    }
+    return most;
+}
+
 inline void CheckShownText(std::string_view text, std::string_view decimalPoint = ".") {
     if (HoldsNanOrInf(text)) {
         Fail("text shows nan or inf", text);
