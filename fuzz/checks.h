@@ -2,6 +2,7 @@
 // an independent reading of decimal texts.
 #pragma once
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -55,19 +56,16 @@ inline int MostSignificantDigits(std::string_view text, std::string_view decimal
     return most;
 }
 
-// The most digits after a decimal point ('.' or the locale's) of any one number in the text.
-inline int MostDecimals(std::string_view text, std::string_view decimalPoint = ".") {
+// The most digits after a decimal point ('.' or the locale's) of any one number.
+inline int MostDecimals(std::string text, std::string_view decimalPoint = ".") {
+    for (size_t at = text.find(decimalPoint); !decimalPoint.empty() && at != std::string::npos;
+         at = text.find(decimalPoint, at + 1)) {
+        text.replace(at, decimalPoint.size(), ".");
+    }
     int most = 0;
-    int count = -1;  // -1: not past a decimal point
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '.' || (!decimalPoint.empty() && text.substr(i).starts_with(decimalPoint))) {
-            i += text[i] == '.' ? 0 : decimalPoint.size() - 1;
-            count = 0;
-        } else if (IsDigit(text[i]) && count >= 0) {
-            most = ++count > most ? count : most;
-        } else if (!IsDigit(text[i])) {
-            count = -1;
-        }
+    for (size_t at = text.find('.'); at != std::string::npos; at = text.find('.', at + 1)) {
+        const size_t end = std::min(text.find_first_not_of("0123456789", at + 1), text.size());
+        most = std::max(most, int(end - at - 1));
     }
     return most;
 }

@@ -523,9 +523,8 @@ private slots:
         QCOMPARE(label("sl1"), QString("0.068"));
         choosePointSize(1);
         analyze("3", "1.0", "2.2");
-        auto* ud1 = w<UpDown>("ud1");
-        ud1->setValue(20);
-        click(ud1->upArrow());
+        w<UpDown>("ud1")->setValue(20);
+        click(w<UpDown>("ud1")->upArrow());
         QCOMPARE(label("sl1"), QString("-0.01"));
     }
 };
