@@ -161,33 +161,36 @@ std::optional<int> Compare(std::optional<Exact> a, std::optional<Exact> b) {
     return d->units < 0 ? -1 : (d->units > 0 ? 1 : 0);
 }
 
+// C in the band of `retracement`, in exact decimals; nothing when the values
+// lie too many digits apart to line up (never from six-character fields).
+std::optional<bool> InBandExactly(const PatternInputs& in, double retracement) {
+    const auto b = Of(in.priceB);
+    const auto level = Sum(b, Product(Of(retracement), Sum(Of(in.priceA), b, -1)));
+    const auto halfWidth = Product(Of(in.tolerancePips), Of(in.pipSize));
+    const auto aboveLower = Compare(Of(in.priceC), Sum(level, halfWidth, -1));
+    const auto belowUpper = Compare(Of(in.priceC), Sum(level, halfWidth));
+    if (!aboveLower || !belowUpper) {
+        return std::nullopt;
+    }
+    return *aboveLower >= 0 && *belowUpper <= 0;
+}
+
 }  // namespace
 
 RatioMatch MatchRatioPair(const PatternInputs& in, const PatternLegs& legs) {
-    const auto a = Of(in.priceA);
-    const auto b = Of(in.priceB);
-    const auto c = Of(in.priceC);
-    const auto halfWidth = Product(Of(in.tolerancePips), Of(in.pipSize));
-    static const auto retracements = [] {
-        std::array<std::optional<Exact>, FibTable.size()> exact;
-        for (size_t i = 0; i < FibTable.size(); ++i) {
-            exact[i] = Of(FibTable[i].retracement);
-        }
-        return exact;
-    }();
+    const double halfWidth = in.tolerancePips * in.pipSize;
+    // Farther than this from both bounds, the noise of the doubles cannot change
+    // the answer; nearer, the exact decimals decide.
+    const double near = 1e-9 * (std::fabs(in.priceA) + std::fabs(in.priceB) + std::fabs(in.priceC) +
+                                std::fabs(halfWidth));
     for (size_t i = 0; i < FibTable.size(); ++i) {
         const FibPair& pair = FibTable[i];
-        const auto level = Sum(b, Product(retracements[i], Sum(a, b, -1)));
-        const auto aboveLower = Compare(c, Sum(level, halfWidth, -1));
-        const auto belowUpper = Compare(c, Sum(level, halfWidth));
-        bool inside = false;
-        if (aboveLower && belowUpper) {
-            inside = *aboveLower >= 0 && *belowUpper <= 0;
-        } else {
-            // Magnitudes too far apart to line up (never from six-character fields).
-            const double plain = in.priceB + pair.retracement * legs.legAB;
-            const double half = in.tolerancePips * in.pipSize;
-            inside = in.priceC <= plain + half && in.priceC >= plain - half;
+        const double level = in.priceB + pair.retracement * legs.legAB;
+        const double aboveLower = in.priceC - (level - halfWidth);
+        const double belowUpper = level + halfWidth - in.priceC;
+        bool inside = aboveLower >= 0 && belowUpper >= 0;
+        if (!(std::fabs(aboveLower) > near && std::fabs(belowUpper) > near)) {
+            inside = InBandExactly(in, pair.retracement).value_or(inside);
         }
         if (inside) {
             return {true, int(i) + 1, pair.retracement, pair.extension};
