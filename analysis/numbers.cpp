@@ -130,7 +130,50 @@ std::optional<double> RoundAwayFromTie(double x, int places) {
     return x < 0 ? -value : value;
 }
 
+// x as shown to 15 significant digits, d.dddddddddddddde[+-]XX, in `buf`.
+// The one place that decides which decimal a double stands for.
+std::string_view Shown15(double x, char (&buf)[40]) {
+    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14);
+    return std::string_view(buf, size_t(res.ptr - buf));
+}
+
+double ReadShown(std::string_view shown, double x) {
+    double value = 0;
+    // Near the largest double the shown value lies beyond it: that largest is the nearest.
+    const bool fits =
+        std::from_chars(shown.data(), shown.data() + shown.size(), value).ec == std::errc();
+    return fits ? value + 0.0 : std::copysign(std::numeric_limits<double>::max(), x);
+}
+
 }  // namespace
+
+ShownDecimal Shown(double x) {
+    if (!std::isfinite(x) || x == 0) {
+        return {};
+    }
+    char buf[40];
+    std::string_view text = Shown15(x, buf);
+    const bool negative = text.front() == '-';
+    if (negative) {
+        text.remove_prefix(1);
+    }
+    ShownDecimal d;
+    const size_t e = text.find('e');
+    for (size_t i = 0; i < e; ++i) {
+        if (text[i] != '.') {
+            d.digits = d.digits * 10 + (text[i] - '0');
+        }
+    }
+    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
+                    d.exponent);
+    d.exponent -= 14;
+    while (d.digits % 10 == 0) {
+        d.digits /= 10;
+        ++d.exponent;
+    }
+    d.digits = negative ? -d.digits : d.digits;
+    return d;
+}
 
 double RoundHalfEven(double x, int places) {
     if (!std::isfinite(x) || x == 0) {
@@ -141,10 +184,9 @@ double RoundHalfEven(double x, int places) {
         return *quick;
     }
 
-    // x as shown to 15 significant digits: d.dddddddddddddde[+-]XX
     char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14);
-    std::string_view shown(buf, size_t(res.ptr - buf));
+    const std::string_view text = Shown15(x, buf);
+    std::string_view shown = text;
     const bool negative = shown.front() == '-';
     if (negative) {
         shown.remove_prefix(1);
@@ -163,10 +205,7 @@ double RoundHalfEven(double x, int places) {
     const int k = exponent + places;
     if (k >= 14) {
         // Nothing of the shown digits is dropped: the shown value is the result.
-        double value = 0;
-        // Near the largest double the shown value lies beyond it: that largest is the nearest.
-        const bool fits = std::from_chars(buf, res.ptr, value).ec == std::errc();
-        return fits ? value + 0.0 : std::copysign(std::numeric_limits<double>::max(), x);
+        return ReadShown(text, x);
     }
     if (k < -1) {
         return 0.0;

@@ -2,6 +2,7 @@
 // text the analysis writes. Locale-free: built on std::from_chars/to_chars.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,17 @@ double LeadingNumber(std::string_view text);
 // Locale forms ("1,2", "1 000") are refused on purpose: the computation would
 // read them as 1.
 std::optional<double> WholeNumber(std::string_view text);
+
+// x as shown to 15 significant digits, exactly: digits x 10^exponent with no
+// trailing zero in the digits. 1.0613000000000001 is 10613 x 10^-4: the decimal
+// that a short decimal, or a sum or product of a few, stands for once its binary
+// noise is gone. RoundHalfEven judges a tie on this same value. 0 for 0 and for
+// a value that is not finite.
+struct ShownDecimal {
+    std::int64_t digits = 0;
+    int exponent = 0;
+};
+ShownDecimal Shown(double x);
 
 // Rounds to `places` decimals, a tie going to the even digit. Whether x is a
 // tie is judged on x as shown to 15 significant digits, so 2.675 (stored as

@@ -1,5 +1,6 @@
 #include "pattern.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "numbers.h"
@@ -95,14 +96,103 @@ PatternLegs MeasureLegs(const PatternInputs& in) {
     return legs;
 }
 
+namespace {
+
+// The band test in exact decimals. Every value is taken as the decimal it shows
+// to 15 significant digits, and the level and bounds are worked out from those
+// without rounding: in doubles, 1.0 + 0.618 * 0.1 - 0.0005 is 1.0613000000000001
+// and refuses a C typed as 1.0613, and no rounding of the result can mend the
+// cases where the bound is much smaller than the level it comes from.
+__extension__ typedef __int128 Wide;
+
+struct Exact {
+    Wide units = 0;  // the value is units x 10^exponent
+    int exponent = 0;
+};
+
+constexpr Wide WideLimit = Wide(1) << 120;
+
+std::optional<Exact> Of(double x) {
+    if (!std::isfinite(x)) {
+        return std::nullopt;
+    }
+    const ShownDecimal d = Shown(x);
+    return Exact{d.digits, d.exponent};
+}
+
+// units x 10^by, or nothing when it would not fit.
+std::optional<Wide> Scaled(Wide units, int by) {
+    for (; by > 0; --by) {
+        if (units > WideLimit / 10 || units < -WideLimit / 10) {
+            return std::nullopt;
+        }
+        units *= 10;
+    }
+    return units;
+}
+
+std::optional<Exact> Sum(std::optional<Exact> a, std::optional<Exact> b, int sign = 1) {
+    if (!a || !b) {
+        return std::nullopt;
+    }
+    const int exponent = std::min(a->exponent, b->exponent);
+    const auto x = Scaled(a->units, a->exponent - exponent);
+    const auto y = Scaled(b->units, b->exponent - exponent);
+    if (!x || !y) {
+        return std::nullopt;
+    }
+    return Exact{*x + sign * *y, exponent};
+}
+
+std::optional<Exact> Product(std::optional<Exact> a, std::optional<Exact> b) {
+    constexpr Wide half = Wide(1) << 60;
+    if (!a || !b || a->units > half || a->units < -half || b->units > half || b->units < -half) {
+        return std::nullopt;
+    }
+    return Exact{a->units * b->units, a->exponent + b->exponent};
+}
+
+// -1, 0 or 1 as a is below, equal to or above b; nothing when out of reach.
+std::optional<int> Compare(std::optional<Exact> a, std::optional<Exact> b) {
+    const auto d = Sum(a, b, -1);
+    if (!d) {
+        return std::nullopt;
+    }
+    return d->units < 0 ? -1 : (d->units > 0 ? 1 : 0);
+}
+
+// C in the band of `retracement`, in exact decimals; nothing when the values
+// lie too many digits apart to line up (never from six-character fields).
+std::optional<bool> InBandExactly(const PatternInputs& in, double retracement) {
+    const auto b = Of(in.priceB);
+    const auto level = Sum(b, Product(Of(retracement), Sum(Of(in.priceA), b, -1)));
+    const auto halfWidth = Product(Of(in.tolerancePips), Of(in.pipSize));
+    const auto aboveLower = Compare(Of(in.priceC), Sum(level, halfWidth, -1));
+    const auto belowUpper = Compare(Of(in.priceC), Sum(level, halfWidth));
+    if (!aboveLower || !belowUpper) {
+        return std::nullopt;
+    }
+    return *aboveLower >= 0 && *belowUpper <= 0;
+}
+
+}  // namespace
+
 RatioMatch MatchRatioPair(const PatternInputs& in, const PatternLegs& legs) {
     const double halfWidth = in.tolerancePips * in.pipSize;
+    // Farther than this from both bounds, the noise of the doubles cannot change
+    // the answer; nearer, the exact decimals decide.
+    const double near = 1e-9 * (std::fabs(in.priceA) + std::fabs(in.priceB) + std::fabs(in.priceC) +
+                                std::fabs(halfWidth));
     for (size_t i = 0; i < FibTable.size(); ++i) {
         const FibPair& pair = FibTable[i];
         const double level = in.priceB + pair.retracement * legs.legAB;
-        const double upper = level + halfWidth;
-        const double lower = level - halfWidth;
-        if (in.priceC <= upper && in.priceC >= lower) {
+        const double aboveLower = in.priceC - (level - halfWidth);
+        const double belowUpper = level + halfWidth - in.priceC;
+        bool inside = aboveLower >= 0 && belowUpper >= 0;
+        if (!(std::fabs(aboveLower) > near && std::fabs(belowUpper) > near)) {
+            inside = InBandExactly(in, pair.retracement).value_or(inside);
+        }
+        if (inside) {
             return {true, int(i) + 1, pair.retracement, pair.extension};
         }
     }
@@ -161,11 +251,10 @@ PriceProjection ProjectPrices(const PatternInputs& in, PatternDirection directio
     const bool bullish = direction == PatternDirection::Bullish;
     if (bullish) {
         p.priceD = p.abcdAbove ? p.bcTarget : p.abcdTarget;
-        p.stopLoss = p.priceD - StopPoints * in.pipSize;
     } else {
         p.priceD = p.abcdAbove ? p.abcdTarget : p.bcTarget;
-        p.stopLoss = p.priceD + StopPoints * in.pipSize;
     }
+    p.stopLoss = StopLoss(p.priceD, StopPoints, in.pipSize, direction);
     p.takeProfit1 = RoundHalfEven(TargetRatio * (in.priceC - p.priceD) + p.priceD, 4);
     p.takeProfit2 = RoundHalfEven(TargetRatio * (in.priceA - p.priceD) + p.priceD, 4);
     return p;
@@ -201,11 +290,17 @@ AnalysisResult Analyze(const PatternInputs& in) {
     return r;
 }
 
-std::string StopLossText(double priceD, int points, double pipSize, PatternDirection direction,
-                         std::string_view decimalPoint) {
+double StopLoss(double priceD, double points, double pipSize, PatternDirection direction) {
     const double stop = direction == PatternDirection::Bearish ? points * pipSize + priceD
                                                                : priceD - points * pipSize;
-    return FormatGeneral(stop, decimalPoint);
+    // D and the point size have at most 4 decimals: this is the exact stop, not
+    // a changed one, without the noise that 0.0093 - 0.01 leaves.
+    return RoundHalfEven(stop, 4);
+}
+
+std::string StopLossText(double priceD, int points, double pipSize, PatternDirection direction,
+                         std::string_view decimalPoint) {
+    return FormatGeneral(StopLoss(priceD, points, pipSize, direction), decimalPoint);
 }
 
 }  // namespace plovatrix

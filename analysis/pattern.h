@@ -151,8 +151,10 @@ struct AnalysisResult : PriceProjection {
 // Direction, legs, matching and projections of inputs that passed the checks.
 AnalysisResult Analyze(const PatternInputs& in);
 
-// A stop-loss price n points beyond D: below it on the bullish panel, above it
-// on the bearish one, in the general form. Used by the stop spinners.
+// The stop-loss price n points beyond D: below it when bullish, above it when
+// bearish, to 4 decimals. The analysis and both stop spinners take it from here.
+double StopLoss(double priceD, double points, double pipSize, PatternDirection direction);
+// That stop in the general form, as the spinners show it.
 std::string StopLossText(double priceD, int points, double pipSize, PatternDirection direction,
                          std::string_view decimalPoint = ".");
 

@@ -2,6 +2,7 @@
 // an independent reading of decimal texts.
 #pragma once
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -51,6 +52,20 @@ inline int MostSignificantDigits(std::string_view text, std::string_view decimal
             started = false;
         }
         most = count > most ? count : most;
+    }
+    return most;
+}
+
+// The most digits after a decimal point ('.' or the locale's) of any one number.
+inline int MostDecimals(std::string text, std::string_view decimalPoint = ".") {
+    for (size_t at = text.find(decimalPoint); !decimalPoint.empty() && at != std::string::npos;
+         at = text.find(decimalPoint, at + 1)) {
+        text.replace(at, decimalPoint.size(), ".");
+    }
+    int most = 0;
+    for (size_t at = text.find('.'); at != std::string::npos; at = text.find('.', at + 1)) {
+        const size_t end = std::min(text.find_first_not_of("0123456789", at + 1), text.size());
+        most = std::max(most, int(end - at - 1));
     }
     return most;
 }

@@ -79,9 +79,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const plovatrix::ClickDisplay shown = plovatrix::ComposeClick(fields, point);
 
+    // Every text is at most six characters, so no number shown needs more than
+    // five decimals (".00001"); more is binary noise.
     for (const plovatrix::LabelWrite& write : shown.labels) {
         if (fuzzcheck::HoldsNanOrInf(write.text) ||
-            fuzzcheck::MostSignificantDigits(write.text, point) > 15) {
+            fuzzcheck::MostSignificantDigits(write.text, point) > 15 ||
+            fuzzcheck::MostDecimals(write.text, point) > 5) {
             Fail("a label would show nan, inf or noise",
                  std::string(write.control) + " = " + write.text + " from " + Describe(pieces));
         }

@@ -1,7 +1,9 @@
 // Every text one click on Analyze shows, through the display step.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
+#include <random>
 #include <string>
 
 #include "display.h"
@@ -123,6 +125,8 @@ TEST(ComposeClick, WorkedExamplesOnBothPanels) {
          "pic1",
          1.1382,
          {{"lbla", "1.30"}, {"lblb", "1.20"}, {"tp1", "1.2"}}},
+        // A stop far below D: no binary noise (0.0679999999999999).
+        {Fields("3", "1.0", "2.6", "1", "0.1"), "pic1", 0.568, {{"sl1", "0.068"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fields.a + " " + c.fields.b + " " + c.fields.c);
@@ -219,6 +223,7 @@ TEST(ComposeClick, BandsAndTies) {
         const char *c, *tol;
         bool matched;
         const char* fib2;  // the extension of the matched row
+        const char *a = "1.3000", *b = "1.2000", *pip = "0.0001";
     } cases[] = {
         {"1.2387", "5", true, "Should be: 2.24"},  // on row 1's upper bound
         {"1.2377", "5", true, "Should be: 2.24"},  // on row 1's lower bound
@@ -230,13 +235,22 @@ TEST(ComposeClick, BandsAndTies) {
         {"1.2707", "5", true, "Should be: 1.414"},
         {"1.2786", "5", true, "Should be: 1.27"},
         {"1.35", "5", false, ""},  // C beyond A
+        // On a bound or level that is no exact double, both directions, every point size.
+        {"1.0613", "5", true, "Should be: 1.618", "1.1", "1.0"},
+        {"106.13", "5", true, "Should be: 1.618", "110", "100", "0.01"},
+        {"0.375", "0", true, "Should be: 2", "0.675", "0.075", "0.001"},
+        {"17.4506", "4", true, "Should be: 1.618", "17.7", "16", "0.1"},  // not row 4
+        {"1.2267", "0", true, "Should be: 2", "1.0017", "1.4517"},
+        {"103.87", "5", true, "Should be: 1.618", "100", "110", "0.01"},
+        {"0.0613", "6", true, "Should be: 1.618", "0.01", "0.16", "0.001"},
+        {"12.6", "0", true, "Should be: 2", "12.3", "12.9", "0.1"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.c) + " tol " + c.tol);
-        const ClickDisplay d = ComposeClick(Fields("1.3000", "1.2000", c.c, c.tol));
+        SCOPED_TRACE(std::string(c.a) + " " + c.b + " " + c.c + " tol " + c.tol + " " + c.pip);
+        const ClickDisplay d = ComposeClick(Fields(c.a, c.b, c.c, c.tol, c.pip));
         if (c.matched) {
             ASSERT_EQ(d.outcome, ClickOutcome::Result);
-            ExpectShows(d, {{"lblfib2", c.fib2}});
+            ExpectShows(d, {{d.panel == "pic1" ? "lblfib2" : "lblfib22", c.fib2}});
         } else {
             ASSERT_EQ(d.outcome, ClickOutcome::NoPattern);
             EXPECT_EQ(d.panel, "pic1");
@@ -305,9 +319,60 @@ TEST(StopLossText, MovesAwayFromDByThePoints) {
         {1.3618, 5, 0.0001, PatternDirection::Bearish, "1.3623"},
         {0, 5, 0, PatternDirection::Bullish, "0"},
         {1.2, 1000, 0.1, PatternDirection::Bullish, "-98.8"},
+        // Far below D the difference carries binary noise; the stop shows none.
+        {0.0093, 1, 0.01, PatternDirection::Bullish, "-0.0007"},
+        {10.9965, 1000, 0.01, PatternDirection::Bullish, "0.9965"},
+        {0.0006, 5, 0.0001, PatternDirection::Bullish, "0.0001"},
+        {0.0096, 9, 0.001, PatternDirection::Bullish, "0.0006"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(StopLossText(c.priceD, c.points, c.pip, c.direction), c.text);
     }
     EXPECT_EQ(StopLossText(1.2178, 8, 0.0001, PatternDirection::Bullish, ","), "1,217");
+}
+
+// The exact references below count in units of 0.0001: the point sizes 0.1 to 0.0001.
+constexpr long long PointUnits[] = {1000, 100, 10, 1};
+
+// C on a bound of any row, or one point outside it: the first row whose exact band holds C.
+TEST(MatchRatioPair, AgreesWithExactDecimalsOnAndBesideBounds) {
+    constexpr long long Permille[] = {382, 500, 618, 707, 786};
+    constexpr long long LegStep[] = {500, 2, 500, 1000, 500};  // puts the level on the grid
+    std::mt19937_64 random(10);
+    const auto pick = [&random](long long n) { return static_cast<long long>(random() % n); };
+    for (int tested = 0; tested < 100000;) {
+        const long long row = pick(5), pip = PointUnits[pick(4)], tol = pick(3) ? pick(100) : 0;
+        const long long b = pick(99999) + 1, leg = (pick(201) - 100) * LegStep[row];
+        const long long level = b + Permille[row] * leg / 1000, half = tol * pip;
+        const long long c = level + (pick(2) ? 1 : -1) * (half + pick(2) * pip);
+        if (leg == 0 || b + leg <= 0 || c <= 0) {
+            continue;
+        }
+        int expected = 0;
+        for (int r = 4; r >= 0; --r) {
+            const bool inside = std::llabs(c * 1000 - b * 1000 - Permille[r] * leg) <= half * 1000;
+            expected = inside ? r + 1 : expected;
+        }
+        PatternInputs in;
+        in.priceA = double(b + leg) / 1e4, in.priceB = double(b) / 1e4, in.priceC = double(c) / 1e4;
+        in.pipSize = double(pip) / 1e4, in.tolerancePips = double(tol);
+        ASSERT_EQ(MatchRatioPair(in, MeasureLegs(in)).row, expected)
+            << b + leg << " " << b << " " << c << " tol " << tol << " pip " << pip;
+        ++tested;
+    }
+}
+
+// D with at most 4 decimals, each point size and 0 to 1000 points: exactly D -/+ n points.
+TEST(StopLoss, ExactForEveryFourDecimalD) {
+    constexpr long long Spans[] = {100, 10000, 1000000, 100000000};
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 200000; ++i) {
+        const long long d = static_cast<long long>(random() % Spans[random() % 4]);
+        const long long n = static_cast<long long>(random() % 1001), pip = PointUnits[i % 4];
+        const bool bearish = i / 4 % 2 == 1;
+        ASSERT_EQ(StopLoss(double(d) / 1e4, double(n), double(pip) / 1e4,
+                           bearish ? PatternDirection::Bearish : PatternDirection::Bullish),
+                  double(d + (bearish ? n : -n) * pip) / 1e4)
+            << d << " " << n << " " << pip;
+    }
 }

@@ -227,6 +227,10 @@ TEST(RoundHalfEven, AgreesWithDecimalReference) {
             x = (std::round(x * std::pow(10.0, places)) + 0.5) / std::pow(10.0, places);
         }
         ASSERT_EQ(RoundHalfEven(x, places), ReferenceRound(x, places)) << x << " to " << places;
+        const plovatrix::ShownDecimal shown = plovatrix::Shown(x);  // the same 15 digits
+        ASSERT_EQ(std::stod(std::to_string(shown.digits) + "e" + std::to_string(shown.exponent)),
+                  ReferenceRound(x, 99))
+            << x;
     }
 }
 

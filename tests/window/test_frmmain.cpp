@@ -512,6 +512,21 @@ private slots:
         key(Qt::Key_Tab);
         QCOMPARE(boxes->seen.size(), 1);
     }
+
+    // Exact at the edges: C on a band bound matches; stops far below D show no noise.
+    void edgesShowExactNumbers() {
+        click(w("chk4p"));
+        analyze("1.1", "1.0", "1.0613");
+        QCOMPARE(label("lblfib2"), QString("Should be: 1.618"));
+        choosePointSize(0);
+        analyze("3", "1.0", "2.6", "1");
+        QCOMPARE(label("sl1"), QString("0.068"));
+        choosePointSize(1);
+        analyze("3", "1.0", "2.2");
+        w<UpDown>("ud1")->setValue(20);
+        click(w<UpDown>("ud1")->upArrow());
+        QCOMPARE(label("sl1"), QString("-0.01"));
+    }
 };
 
 QTEST_MAIN(FrmMainTest)
