@@ -541,8 +541,11 @@ private slots:
         } else {
             key(Qt::Key_Tab);
         }
+        QSignalSpy clicks(w<QAbstractButton>("cmdana"), &QAbstractButton::clicked);
         key(Qt::Key(pressed), Qt::KeyboardModifiers(mods));
+        QCOMPARE(clicks.count(), 1);
         key(Qt::Key_0);
+        QCOMPARE(clicks.count(), 1);
         QCOMPARE(size(), QSize(954, 630));
         QCOMPARE(label("tp1"), QString("1.2237"));
         QCOMPARE(box("txttol4")->text(), QString("5"));
