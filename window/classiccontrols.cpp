@@ -1,16 +1,57 @@
 #include "classiccontrols.h"
 
 #include <qdrawutil.h>
+#include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QStyle>
-#include <QStyleOptionFocusRect>
+#include <QStyleOptionComboBox>
+#include <QWheelEvent>
 
 #include <algorithm>
 
 namespace plovatrix::win {
 
+void DrawFocusMark(QPainter& painter, const QRect& rect, const QColor& colour) {
+    QPen dotted(colour, 1);
+    dotted.setDashPattern({1, 1});
+    painter.save();
+    painter.setPen(dotted);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    painter.restore();
+}
+
 ClassicButton::ClassicButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {}
+
+bool ClassicButton::event(QEvent* event) {
+    if (event->type() == QEvent::Shortcut) {
+        const auto* shortcut = static_cast<QShortcutEvent*>(event);
+        if (!shortcut->isAmbiguous() && shortcut->key() == QKeySequence::mnemonic(text())) {
+            // The access key takes the focus and clicks now, before any key
+            // typed after it; Qt's own click would come 100 ms later and leave
+            // the focus where it was.
+            if (focusPolicy() & Qt::TabFocus) {
+                setFocus(Qt::ShortcutFocusReason);
+            }
+            click();
+            return true;
+        }
+    }
+    return QPushButton::event(event);
+}
+
+void ClassicButton::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (!isCheckable() && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
 
 void ClassicButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -46,11 +87,7 @@ void ClassicButton::paintEvent(QPaintEvent*) {
                           QPalette::ButtonText);
 
     if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = inner.adjusted(1, 1, -1, -1);
-        option.backgroundColor = face.color();
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        DrawFocusMark(painter, inner.adjusted(1, 1, -1, -1), pal.color(QPalette::ButtonText));
     }
 }
 
@@ -76,6 +113,58 @@ void ClassicFrame::paintEvent(QPaintEvent*) {
     painter.fillRect(captionRect, palette().color(backgroundRole()));
     style()->drawItemText(&painter, captionRect, Qt::AlignCenter | Qt::TextShowMnemonic, palette(),
                           isEnabled(), caption, QPalette::WindowText);
+}
+
+namespace {
+
+// The toolkit's own look for the list, except that it drops down below its
+// box instead of opening over the current entry, and shows its focus also
+// when a click gave it.
+class DropDownStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        if (hint == SH_ComboBox_Popup) {
+            return 0;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override {
+        const auto* combo = qstyleoption_cast<const QStyleOptionComboBox*>(option);
+        if (control == CC_ComboBox && combo && (combo->state & State_HasFocus)) {
+            QStyleOptionComboBox shown = *combo;
+            shown.state |= State_KeyboardFocusChange;
+            QProxyStyle::drawComplexControl(control, &shown, painter, widget);
+            return;
+        }
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+    }
+};
+
+}  // namespace
+
+DropDownList::DropDownList(QWidget* parent) : QComboBox(parent) {
+    // One style for every list, living as long as the application.
+    static QPointer<DropDownStyle> style;
+    if (!style) {
+        style = new DropDownStyle(QApplication::style()->name());
+        style->setParent(qApp);
+    }
+    setStyle(style);
+    // The wheel never takes the focus.
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void DropDownList::wheelEvent(QWheelEvent* event) {
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QComboBox::wheelEvent(event);
 }
 
 TextBox::TextBox(const QString& text, QWidget* parent) : QLineEdit(text, parent) {}

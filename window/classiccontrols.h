@@ -1,17 +1,25 @@
 // The two controls whose classic behaviour Qt's own widgets do not give.
 #pragma once
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 
 class QAbstractButton;
+class QPainter;
 
 namespace plovatrix::win {
 
+// The classic focus mark: a dotted rectangle, drawn over a face without
+// tinting it.
+void DrawFocusMark(QPainter& painter, const QRect& rect, const QColor& colour);
+
 // A push button painted as the classic form paints it, whatever the style:
 // its face is the palette's Button colour, raised, or sunken while pressed or
-// checked; an icon, when it has one, stands above the caption.
+// checked; an icon, when it has one, stands above the caption. Its access key
+// takes the focus and clicks at once, and Return or Enter click a command
+// button as Space does.
 class ClassicButton : public QPushButton {
     Q_OBJECT
 
@@ -19,6 +27,8 @@ public:
     explicit ClassicButton(const QString& text, QWidget* parent = nullptr);
 
 protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 };
 
@@ -36,6 +46,18 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+};
+
+// A pick-only drop-down list: it opens below its box, shows its focus however
+// it got it, and the wheel picks only while the list has the focus.
+class DropDownList : public QComboBox {
+    Q_OBJECT
+
+public:
+    explicit DropDownList(QWidget* parent = nullptr);
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
 };
 
 // A text box that, like the classic edit control, never selects its text by

@@ -57,7 +57,7 @@ QLineEdit* MakeTextBox(const ControlRow& row, QWidget* parent) {
 }
 
 QComboBox* MakeList(QWidget* parent) {
-    auto* list = new QComboBox(parent);
+    auto* list = new DropDownList(parent);
     list->setEditable(false);
     list->addItems({"0.1", "0.01", "0.001", "0.0001"});
     // Nothing is picked until the user picks.

@@ -235,7 +235,7 @@ void frmmain::cmdana_Click() {
                             Text(txtbc4)};
     const ClickDisplay shown = ComposeClick(fields, QLocale().decimalPoint().toStdString());
     if (shown.outcome == ClickOutcome::CheckFailed) {
-        Control<QWidget>(ControlName(shown.focus).data())->setFocus(Qt::OtherFocusReason);
+        SetFocus(Control<QWidget>(ControlName(shown.focus).data()));
         return;
     }
     if (shown.direction != PatternDirection::None) {
@@ -260,8 +260,18 @@ void frmmain::cmdana_Click() {
 void frmmain::ReportNoPattern() {
     ShowMessage(this, "No Certain Pattern Found", "Nothing", QMessageBox::Information);
     SetSize(StripWidth, StripHeight);
-    txta4->setFocus(Qt::OtherFocusReason);
-    txttol4->setFocus(Qt::OtherFocusReason);
+    SetFocus(txta4);
+    SetFocus(txttol4);
+}
+
+void frmmain::SetFocus(QWidget* control) {
+    control->setFocus(Qt::OtherFocusReason);
+    // While the window is not active again (a message box has just closed),
+    // Qt hands the focus over only on the activation, which selects nothing;
+    // the focus event of the move is raised now.
+    if (auto* box = qobject_cast<QLineEdit*>(control); box && !box->hasFocus()) {
+        GotFocus(box);
+    }
 }
 
 void frmmain::GotFocus(QLineEdit* box) {
@@ -352,15 +362,14 @@ bool frmmain::ValidationCancels() {
     return cancel;
 }
 
-bool frmmain::WouldTakeFocus(QWidget* target, QEvent* event) const {
+bool frmmain::WouldTakeFocus(QWidget* target) const {
     QWidget* focused = QApplication::focusWidget();
     if (!focused || !isAncestorOf(focused)) {
         return false;
     }
-    const Qt::FocusPolicy wanted = event->type() == QEvent::Wheel ? Qt::WheelFocus : Qt::ClickFocus;
     // Qt gives a click's focus to the first widget up the chain that takes it.
     for (QWidget* w = target; w; w = w->parentWidget()) {
-        if (w->isEnabled() && (w->focusPolicy() & wanted) == wanted) {
+        if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus)) {
             return w != focused;
         }
         if (w == this) {
@@ -370,14 +379,50 @@ bool frmmain::WouldTakeFocus(QWidget* target, QEvent* event) const {
     return false;
 }
 
+bool frmmain::InView(const QWidget* control) const {
+    // What is left of the control once every container up to the window,
+    // and the window's own current size, have cut it.
+    QRect shown = control->rect();
+    for (const QWidget* w = control; w != this; w = w->parentWidget()) {
+        shown.translate(w->pos());
+        shown &= w->parentWidget()->rect();
+    }
+    return !shown.isEmpty();
+}
+
+bool frmmain::focusNextPrevChild(bool next) {
+    // Tab follows the tab indexes but skips what lies beyond the window's
+    // edge, where the focus would vanish from sight.
+    QWidget* start = QApplication::focusWidget();
+    if (!start || !isAncestorOf(start)) {
+        return QWidget::focusNextPrevChild(next);
+    }
+    for (QWidget* w = start;;) {
+        w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (w == start) {
+            return true;
+        }
+        if (w != this && isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() &&
+            w->isEnabled() && w->isVisibleTo(this) && InView(w)) {
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+}
+
 bool frmmain::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::FocusIn) {
-        if (auto* box = qobject_cast<QLineEdit*>(watched); box && box->parentWidget() == frame4) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // Coming back to the window, or from a popup, is no move of the focus:
+        // the caret and the selection stay as the user left them.
+        const bool returning =
+            reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+        if (auto* box = qobject_cast<QLineEdit*>(watched);
+            box && box->parentWidget() == frame4 && !returning) {
             GotFocus(box);
             // The click that brought the focus would put the caret where it
             // landed; select the whole text again once it is released.
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
             selectOnRelease_ = reason == Qt::MouseFocusReason ? box : nullptr;
         }
         return false;
@@ -391,14 +436,14 @@ bool frmmain::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     bool leaving = false;
-    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
-        type == QEvent::Wheel) {
+    // No control takes the focus from the wheel, so scrolling never leaves.
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
         // Caught at the window, before Qt hands the focus to the widget under
         // the pointer: once delivered to that widget the focus has moved.
         if (watched == windowHandle()) {
             const QPointF pos = static_cast<QSinglePointEvent*>(event)->position();
             QWidget* target = childAt(pos.toPoint());
-            leaving = WouldTakeFocus(target ? target : this, event);
+            leaving = WouldTakeFocus(target ? target : this);
         }
     } else if (type == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();

@@ -34,6 +34,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
@@ -65,9 +66,11 @@ private:
     void ValidateField(QLineEdit* box, bool zeroAllowed, bool& cancel);
 
     void GotFocus(QLineEdit* box);
+    void SetFocus(QWidget* control);
+    bool InView(const QWidget* control) const;
     // Runs the Validate handler of the field that has the focus; true keeps it.
     bool ValidationCancels();
-    bool WouldTakeFocus(QWidget* target, QEvent* event) const;
+    bool WouldTakeFocus(QWidget* target) const;
     void SetSize(int widthTwips, int heightTwips);
     void FitFrame();
     void StopLabel(plovatrix::win::UpDown* spinner, QLineEdit* distance, QLabel* stop,

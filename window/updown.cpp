@@ -1,13 +1,42 @@
 #include "updown.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 #include <QToolButton>
 #include <algorithm>
 
+#include "classiccontrols.h"
+
 namespace plovatrix::win {
 
+namespace {
+
+// The arrows cover the whole spinner, so its focus mark is drawn on a layer
+// above them that lets every click through.
+class FocusMark : public QWidget {
+public:
+    explicit FocusMark(QWidget* spinner) : QWidget(spinner) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (parentWidget()->hasFocus()) {
+            QPainter painter(this);
+            DrawFocusMark(painter, rect().adjusted(2, 2, -2, -2),
+                          palette().color(QPalette::ButtonText));
+        }
+    }
+};
+
+}  // namespace
+
 UpDown::UpDown(QWidget* parent)
-    : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
+    : QWidget(parent),
+      up_(new QToolButton(this)),
+      down_(new QToolButton(this)),
+      focusMark_(new FocusMark(this)) {
     setFocusPolicy(Qt::StrongFocus);
     up_->setObjectName("upArrow");
     down_->setObjectName("downArrow");
@@ -44,6 +73,18 @@ void UpDown::resizeEvent(QResizeEvent*) {
     const int half = height() / 2;
     up_->setGeometry(0, 0, width(), half);
     down_->setGeometry(0, half, width(), height() - half);
+    focusMark_->setGeometry(rect());
+    focusMark_->raise();
+}
+
+void UpDown::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    focusMark_->update();
+}
+
+void UpDown::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    focusMark_->update();
 }
 
 }  // namespace plovatrix::win

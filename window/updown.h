@@ -30,11 +30,15 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     int value_ = 5;
     QToolButton* up_;
     QToolButton* down_;
+    // Lies over the arrows and draws the focus mark while the spinner has it.
+    QWidget* focusMark_;
 };
 
 }  // namespace plovatrix::win

@@ -161,9 +161,6 @@ private slots:
             QTest::keyClick(cmdana5, Qt::Key_Space);
         } else {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
-            // A mnemonic presses the button now and releases it a moment later.
-            QVERIFY(cmdana5->isDown());
-            QVERIFY(fivePoint.wait());
         }
         QCOMPARE(Snapshot(&form_), before);
         QCOMPARE(QApplication::activeModalWidget(), nullptr);

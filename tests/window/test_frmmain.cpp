@@ -13,6 +13,7 @@
 #include <QWindow>
 #include <QtTest>
 #include <memory>
+#include <numeric>
 
 #include "frmmain.h"
 #include "updown.h"
@@ -178,19 +179,35 @@ private slots:
         QCOMPARE(chk5p->palette().color(QPalette::Button), five ? red : face);
     }
 
+    // Tab and Shift+Tab go round in the order of the tab indexes, skipping
+    // what lies below the window's edge at the strip size.
+    void tabOrderFollowsTheStrip_data() {
+        QTest::addColumn<bool>("full");
+        QTest::addColumn<QString>("cycle");
+        const QString strip = "txta4 txtb4 txtc4 txttol4 cmbpoint cmdana txtab4 txtbc4 ";
+        QTest::newRow("strip") << false << strip + "chk4p chk5p txta4";
+        QTest::newRow("full") << true << strip + "ud1 txtts1 chk4p chk5p txta4";
+    }
     void tabOrderFollowsTheStrip() {
+        QFETCH(bool, full);
+        QFETCH(QString, cycle);
         click(w("chk4p"));
+        if (full) {
+            analyze("1.3000", "1.2000", "1.2618");
+        }
         for (const char* name : {"txta4", "txtb4", "txtc4"}) {
             box(name)->setText("1");  // acceptable, so the focus may leave
         }
         click(box("txta4"));
-        QStringList order{QApplication::focusWidget()->objectName()};
-        for (int i = 0; i < 7; ++i) {
-            key(Qt::Key_Tab);
-            order << QApplication::focusWidget()->objectName();
+        for (Qt::Key k : {Qt::Key_Tab, Qt::Key_Backtab}) {
+            QStringList walk{"txta4"};
+            while (walk.size() < cycle.count(' ') + 1) {
+                key(k);
+                walk.insert(k == Qt::Key_Tab ? walk.size() : 0,
+                            QApplication::focusWidget()->objectName());
+            }
+            QCOMPARE(walk.join(' '), cycle);
         }
-        QCOMPARE(order, QStringList({"txta4", "txtb4", "txtc4", "txttol4", "cmbpoint", "cmdana",
-                                     "txtab4", "txtbc4"}));
     }
 
     void fieldsSelectTheirTextOnFocus() {
@@ -274,7 +291,7 @@ private slots:
         } else {
             click(w(leave.toLatin1()));
         }
-        QTest::qWait(150);  // a mnemonic's click is animated
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));  // again, once the box is closed
         QCOMPARE(boxes->seen.size(), 1);
         QCOMPARE(boxes->seen[0].text, QString("Wrong Dtat Entry..."));
         QCOMPARE(boxes->seen[0].title, QString("Warning"));
@@ -473,21 +490,6 @@ private slots:
         QCOMPARE(label("sl1"), QString("1.9999"));
     }
 
-    void altAPressesAnalyze() {
-        click(w("chk4p"));
-        type("txta4", "1.3");
-        key(Qt::Key_Tab);
-        QTest::keyClicks(QApplication::focusWidget(), "1.2");
-        key(Qt::Key_Tab);
-        QTest::keyClicks(QApplication::focusWidget(), "1.2618");
-        key(Qt::Key_Tab);
-        QTest::keyClicks(QApplication::focusWidget(), "5");
-        choosePointSize(3);
-        key(Qt::Key_A, Qt::AltModifier);
-        QTRY_COMPARE(size(), QSize(954, 630));
-        QCOMPARE(label("tp1"), QString("1.2236"));
-    }
-
     void patternButtonAfterAResultHidesIt() {
         click(w("chk4p"));
         analyze("1.3000", "1.2000", "1.2618");
@@ -526,6 +528,118 @@ private slots:
         w<UpDown>("ud1")->setValue(20);
         click(w<UpDown>("ud1")->upArrow());
         QCOMPARE(label("sl1"), QString("-0.01"));
+    }
+
+    // Alt+A from the tolerance field, and Return, keypad Enter or Space on
+    // Analyze, click at once: a key typed next neither beats the click nor
+    // reaches the field (at tolerance 0 these prices match nothing).
+    void keyboardClicksAnalyzeAtOnce_data() {
+        QTest::addColumn<int>("pressed");
+        QTest::addColumn<int>("mods");
+        QTest::newRow("Alt+A") << int(Qt::Key_A) << int(Qt::AltModifier);
+        QTest::newRow("Return") << int(Qt::Key_Return) << 0;
+        QTest::newRow("Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+        QTest::newRow("Space") << int(Qt::Key_Space) << 0;
+    }
+    void keyboardClicksAnalyzeAtOnce() {
+        QFETCH(int, pressed);
+        QFETCH(int, mods);
+        click(w("chk4p"));
+        type("txta4", "1.3000");
+        for (const char* t : {"1.2000", "1.2620", "5"}) {
+            key(Qt::Key_Tab);
+            QTest::keyClicks(QApplication::focusWidget(), t);
+        }
+        choosePointSize(3);
+        if (pressed == Qt::Key_A) {
+            click(box("txttol4"));
+        } else {
+            key(Qt::Key_Tab);
+        }
+        QSignalSpy clicks(w<QAbstractButton>("cmdana"), &QAbstractButton::clicked);
+        key(Qt::Key(pressed), Qt::KeyboardModifiers(mods));
+        QCOMPARE(clicks.count(), 1);
+        key(Qt::Key_0);
+        QCOMPARE(clicks.count(), 1);
+        QCOMPARE(size(), QSize(954, 630));
+        QCOMPARE(label("tp1"), QString("1.2237"));
+        QCOMPARE(box("txttol4")->text(), QString("5"));
+        QCOMPARE(QApplication::focusWidget(), w("cmdana"));
+        QVERIFY(boxes->seen.isEmpty());
+    }
+
+    // Coming back from another program is no move of the focus.
+    void comingBackKeepsTheCaret() {
+        click(w("chk4p"));
+        type("txta4", "1.2");
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTest::keyClicks(QApplication::focusWidget(), "5");
+        QCOMPARE(box("txta4")->text(), QString("1.25"));
+    }
+
+    // The point-size list drops down below its box; the wheel picks only
+    // while the list has the focus, and elsewhere neither moves nor checks.
+    void pointListDropsDownAndWheelNeedsFocus() {
+        click(w("chk4p"));
+        auto* list = w<QComboBox>("cmbpoint");
+        const auto wheel = [&](int delta) {
+            const QPointF at = list->mapTo(form.get(), list->rect().center());
+            QWheelEvent turn(at, form->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, {},
+                             Qt::NoScrollPhase, false);
+            QApplication::sendEvent(form->windowHandle(), &turn);
+        };
+        choosePointSize(2);
+        click(list);
+        QWidget* popup = QApplication::activePopupWidget();
+        QVERIFY(popup && popup->y() >= list->mapToGlobal(list->rect().bottomLeft()).y());
+        QTest::keyClick(popup, Qt::Key_Escape);
+        wheel(-120);
+        QCOMPARE(form->PipSize(), 0.0001);
+        type("txta4", "abc");
+        wheel(120);
+        QCOMPARE(list->currentText(), QString("0.0001"));
+        QCOMPARE(QApplication::focusWidget(), box("txta4"));
+        QVERIFY(boxes->seen.isEmpty());
+    }
+
+    // Each control shows its focus by a mark that leaves its face as it was.
+    void focusShownOnTheSameFace_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("backtabs");  // from chk4p; -1: the list picked by a click
+        QTest::newRow("selected pattern") << "chk4p" << 0;
+        QTest::newRow("box") << "txtts1" << 3;
+        QTest::newRow("spinner") << "ud1" << 4;
+        QTest::newRow("button") << "cmdana" << 7;
+        QTest::newRow("list") << "cmbpoint" << -1;
+    }
+    void focusShownOnTheSameFace() {
+        QFETCH(QString, name);
+        QFETCH(int, backtabs);
+        QWidget* control = w(name.toLatin1());
+        click(w("chk4p"));       // selected, red and focused
+        form->resize(954, 630);  // the spinners in view
+        if (backtabs < 0) {
+            choosePointSize(0);
+        }
+        for (int i = 0; i < backtabs; ++i) {
+            key(Qt::Key_Backtab);
+        }
+        QCOMPARE(QApplication::focusWidget(), control);
+        const QImage focused = control->grab().toImage();
+        key(Qt::Key_Tab);
+        const QImage unfocused = control->grab().toImage();
+        const int pixels = focused.width() * focused.height();
+        const auto* on = reinterpret_cast<const QRgb*>(focused.constBits());
+        const auto* off = reinterpret_cast<const QRgb*>(unfocused.constBits());
+        const int changed =
+            std::inner_product(on, on + pixels, off, 0, std::plus<>(), std::not_equal_to<>());
+        QVERIFY(changed > 0);  // the focus shows
+        QVERIFY2(changed < pixels / 4, "a mark, not a new face");
     }
 };
 
