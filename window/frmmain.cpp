@@ -123,6 +123,7 @@ void frmmain::setVisible(bool visible) {
         Form_Load();
     }
     QWidget::setVisible(visible);
+    FitFrame();
 }
 
 void frmmain::showEvent(QShowEvent* event) {
@@ -136,8 +137,10 @@ void frmmain::moveEvent(QMoveEvent* event) {
 }
 
 void frmmain::FitFrame() {
-    // The frame the window manager draws is known only once it has framed us,
-    // which it tells by moving the window; the outer size is set again then.
+    // The frame is known only once the window is framed: where the toolkit
+    // draws it (Wayland), as soon as the window is shown, before its first
+    // frame; where a window manager draws it (X11), when that moves the window.
+    // The outer size is set again then.
     if (!frameFitted_ && isVisible() && frameGeometry().size() != geometry().size()) {
         frameFitted_ = true;
         SetSize(outerSize_.width(), outerSize_.height());
