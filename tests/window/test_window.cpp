@@ -1,0 +1,293 @@
+// The main window driven as a user drives it: what it opens with, the pattern
+// buttons, the tab order, typing, the check before the focus leaves a field,
+// and Analyze with its spinners.
+#include <QComboBox>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+
+#include "display.h"
+#include "frmmain.h"
+#include "ui.h"
+#include "updown.h"
+
+using plovatrix::win::UpDown;
+using ui::Key;
+using ui::Type;
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<frmmain> form;
+    std::unique_ptr<ui::BoxCloser> boxes;
+
+    template <typename T = QWidget>
+    T* w(const QString& name) {
+        return ui::Find<T>(form.get(), name);
+    }
+    QString label(const char* name) { return w<QLabel>(name)->text(); }
+    QSize size() const { return form->frameGeometry().size(); }
+    bool shown(const char* name) { return w(name)->isVisibleTo(form.get()); }
+    void click(QWidget* target) { ui::Click(form.get(), target); }
+    QWidget* focus() { return QApplication::focusWidget(); }
+    void type(const char* field, const QString& text) {
+        click(w(field));
+        Key(Qt::Key_Backspace);  // the whole text is selected: clear it
+        Type(text);
+    }
+    // Types A, B, C, the tolerance ("5") and the two counts ("0"), picks the
+    // point size 0.0001 by the keyboard and clicks Analyze.
+    void analyze(const QStringList& texts) {
+        const char* fields[] = {"txta4", "txtb4", "txtc4", "txttol4", "txtab4", "txtbc4"};
+        for (int i = 0; i < 6; ++i) {
+            type(fields[i], texts.value(i, i == 3 ? "5" : "0"));
+        }
+        click(w("txttol4"));
+        Key(Qt::Key_Tab);
+        Key(Qt::Key_End);
+        click(w("cmdana"));
+    }
+
+private slots:
+    void init() {
+        form = std::make_unique<frmmain>();
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        boxes = std::make_unique<ui::BoxCloser>();
+    }
+    void cleanup() {
+        boxes.reset();
+        form.reset();
+    }
+
+    void opensCompact() {
+        QCOMPARE(size(), QSize(171, 158));
+        QCOMPARE(form->windowTitle(), QString("Plovatrix"));
+        QVERIFY(!shown("frame4") && !shown("Frame5"));
+        QCOMPARE(w<UpDown>("ud1")->value(), 5);
+        QCOMPARE(QFontInfo(w("lbla")->font()).family(), QString("Liberation Sans"));
+        QCOMPARE(QFontInfo(w("noma1")->font()).family(), QString("Comic Neue"));
+        // Every control sits in the window, none stray outside it.
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            QVERIFY2(top == form.get() || top->objectName().isEmpty(),
+                     qPrintable(top->objectName()));
+        }
+    }
+
+    // Each click on a pattern button and the button left down after it: its
+    // strip shown, its face painted red, the window's width to match.
+    void patternButtons() {
+        for (const QString& step : QString("4:4 5:5 5: 5:5 4:4 4:").split(' ')) {
+            click(w(QString("chk%1p").arg(step[0])));
+            for (const QString n : {"4", "5"}) {
+                auto* button = w<QAbstractButton>("chk" + n + "p");
+                const QColor face = button->grab().toImage().pixelColor(6, button->height() / 2);
+                QCOMPARE(button->isChecked(), step.endsWith(n));
+                QCOMPARE(shown(n == "4" ? "frame4" : "Frame5"), step.endsWith(n));
+                QCOMPARE(face == QColor(255, 0, 0), step.endsWith(n));
+            }
+            QCOMPARE(size(), step.endsWith(':') ? QSize(171, 158) : QSize(954, 158));
+        }
+    }
+
+    // Tab walks each strip in its order; the 4-point fields select their text
+    // as the focus arrives, the 5-point boxes never do, either way round.
+    void tabOrder() {
+        click(w("chk4p"));
+        for (const char* name : {"txta4", "txtb4", "txtc4"}) {
+            w<QLineEdit>(name)->setText("1");  // acceptable, so the focus may leave
+        }
+        QStringList order{focus()->objectName()};
+        for (int i = 0; i < 14; ++i) {
+            Key(Qt::Key_Tab);
+            order << focus()->objectName();
+            auto* box = qobject_cast<QLineEdit*>(focus());
+            QVERIFY(!box || box->isReadOnly() || box->selectedText() == box->text());
+            QVERIFY(focus()->inherits("QAbstractButton") || !focus()->accessibleName().isEmpty());
+        }
+        QCOMPARE(order.join(' '),
+                 "chk4p chk5p txta4 txtb4 txtc4 txttol4 cmbpoint cmdana txtab4 txtbc4 ud1 "
+                 "txtts1 txtts2 ud2 chk4p");
+        click(w("chk5p"));
+        const QStringList five =
+            QString("cmdana5 Text7 Text8 Text10 Text13 Text14 Text12 Text11 Text9").split(' ');
+        w(five[0])->setFocus(Qt::TabFocusReason);
+        for (int i = 1; i < 2 * five.size() - 2; ++i) {  // there and back
+            const int at = i < five.size() ? i : 2 * five.size() - 2 - i;
+            Key(i < five.size() ? Qt::Key_Tab : Qt::Key_Backtab);
+            QCOMPARE(focus()->objectName(), five[at]);
+            QVERIFY(!w<QLineEdit>(five[at])->hasSelectedText());
+        }
+    }
+
+    void typing() {
+        // The 5-point boxes take anything; the strip does nothing with it.
+        click(w("chk5p"));
+        click(w("Text12"));
+        Key(Qt::Key_A, Qt::ControlModifier);
+        Type("abc,?!x");
+        QCOMPARE(w<QLineEdit>("Text12")->text(), QString("abc,?!"));
+        click(w("cmdana5"));
+        click(w("chk4p"));
+        w<QLineEdit>("txtb4")->setText("1.2154");
+        click(w("txta4"));
+        QCOMPARE(w<QLineEdit>("txta4")->selectedText(), QString("0"));
+        Type("1234567");  // six characters at most
+        QCOMPARE(w<QLineEdit>("txta4")->text(), QString("123456"));
+        Key(Qt::Key_Tab);
+        QCOMPARE(w<QLineEdit>("txtb4")->selectedText(), QString("1.2154"));
+        QStringList echoes;
+        for (const char* c : {"1", ".", "2", "x"}) {
+            Type(c);
+            echoes << label("lblb4");
+        }
+        QCOMPARE(echoes, QStringList({"1", "1.", "1.2", "1.2x"}));
+        QVERIFY(boxes->seen.isEmpty());
+    }
+
+    // Bad texts in each field, each way of leaving: the warning, and the focus
+    // stays with the whole text selected. Acceptable texts let the focus go.
+    void leavingAField_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("leave");
+        QTest::addColumn<bool>("refused");
+        const char* fields[] = {"txta4", "txtb4", "txtc4", "txtab4", "txtbc4", "txttol4"};
+        const char* bad[] = {"", "abc", "12abc", "1.2.3", "-1", "1,2", " ", "1e3"};
+        const char* leaves[] = {"cmdana", "tab",      "backtab", "alt+a",
+                                "chk5p",  "cmbpoint", "txtc4",   "ud1"};
+        int n = 0;
+        for (const char* f : fields) {
+            for (const char* t : bad) {
+                const char* how = leaves[n++ % std::size(leaves)];
+                QTest::addRow("%s '%s' %s", f, t, how) << f << t << how << true;
+            }
+        }
+        // clang-format off
+        const struct { const char *field, *text, *leave; bool refused; } more[] = {
+            {"txta4", "0", "cmdana", true}, {"txtb4", "0", "cmdana", true}, {"txtc4", "0", "cmdana", true},
+            {"txta4", "-0", "tab", true}, {"txtb4", "-0", "tab", true}, {"txtc4", "-0", "tab", true},
+            {"txtb4", " 1.5", "tab", false}, {"txtab4", "0", "tab", false}, {"txtbc4", "2.5", "tab", false},
+            {"txttol4", ".5", "tab", false},
+        };
+        // clang-format on
+        for (const auto& m : more) {
+            QTest::addRow("%s '%s' %s", m.field, m.text, m.leave)
+                << m.field << m.text << m.leave << m.refused;
+        }
+    }
+    void leavingAField() {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, leave);
+        QFETCH(bool, refused);
+        click(w("chk4p"));
+        auto* box = w<QLineEdit>(field);
+        type(qPrintable(field), text);
+        if (leave == "tab" || leave == "backtab") {
+            Key(leave == "tab" ? Qt::Key_Tab : Qt::Key_Backtab);
+        } else if (leave == "alt+a") {
+            Key(Qt::Key_A, Qt::AltModifier);
+            QTest::qWait(150);  // a mnemonic's click is animated
+        } else if (leave == "txtc4") {
+            click(w(field == "txtc4" ? "txta4" : "txtc4"));
+        } else if (leave == "ud1" && field != "txttol4") {
+            form->resize(954, 630);  // the spinners are out of view at the strip size
+            click(w<UpDown>("ud1")->upArrow());
+        } else {
+            click(w(leave == "ud1" ? "cmdana" : leave));
+        }
+        QTRY_COMPARE(focus() == box, refused);  // once the box has handed the focus back
+        if (!refused) {
+            QVERIFY(boxes->seen.isEmpty());
+            return;
+        }
+        QCOMPARE(box->selectedText(), text);
+        // Nothing of the move happened, and each attempt warns again.
+        QVERIFY(!w<QAbstractButton>("chk5p")->isChecked() && w<UpDown>("ud1")->value() == 5);
+        QVERIFY(w<QComboBox>("cmbpoint")->currentIndex() == -1);
+        QVERIFY(size().height() == 158 || leave == "ud1");
+        Key(Qt::Key_Tab);
+        QCOMPARE(boxes->seen, QStringList(2, "Warning: Wrong Dtat Entry... (critical)"));
+    }
+
+    void analyzeShowsThePanel() {
+        click(w("chk4p"));
+        click(w("cmdana"));  // every field still "0": the focus goes to A, silently
+        QCOMPARE(focus(), w("txta4"));
+        analyze({"1.3000", "1.2000", "1.2618"});
+        QCOMPARE(size(), QSize(954, 630));
+        QVERIFY(shown("pic1") && !shown("pic2") && !shown("noma1"));
+        QCOMPARE(label("tp1"), QString("1.2236"));
+        QCOMPARE(form->PriceD(), 1.1618);
+        analyze({"1.2000", "1.3000", "1.2618", "5", "10", "4"});
+        QVERIFY(shown("pic2") && !shown("pic1") && !shown("noma2"));
+        for (const auto& write :
+             plovatrix::ComposeClick({"1.2000", "1.3000", "1.2618", "5", "0.0001", "10", "4"})
+                 .labels) {
+            QCOMPARE(label(write.control), QString::fromStdString(write.text));
+        }
+        // A self-sizing label takes the size of its new text.
+        QCOMPARE(w("lblt22")->size(), w("lblt22")->sizeHint());
+        click(w<UpDown>("ud2")->upArrow());
+        QCOMPARE(label("sl2"), QString("1.3624"));
+        QCOMPARE(w<QLineEdit>("txtts2")->text(), QString("6"));
+        QVERIFY(boxes->seen.isEmpty());
+        click(w("chk5p"));  // the other strip hides the result
+        QCOMPARE(size(), QSize(954, 158));
+    }
+
+    void stopSpinners() {
+        click(w("chk4p"));
+        analyze({"1.3000", "1.2000", "1.2618"});
+        auto* ud1 = w<UpDown>("ud1");
+        QStringList stops;
+        for (int i = 0; i < 3; ++i) {
+            click(ud1->upArrow());
+            stops << label("sl1");
+        }
+        QCOMPARE(stops, QStringList({"1.1612", "1.1611", "1.161"}));
+        QCOMPARE(label("sl2"), QString("1.9999"));  // the other panel is untouched
+        QCOMPARE(focus(), ud1);                     // the arrows' click gave it the focus
+        Key(Qt::Key_Down);
+        QCOMPARE(w<QLineEdit>("txtts1")->text(), QString("7"));
+        ud1->setValue(1);
+        for (int i = 0; i < 3; ++i) {
+            click(ud1->downArrow());
+        }
+        QCOMPARE(w<QLineEdit>("txtts1")->text(), QString("0"));
+        QCOMPARE(label("sl1"), QString("1.1618"));  // 0 points: D itself
+        // Analyze resets both to 5 and rewrites the stop, even when a check then fails.
+        ud1->setValue(8);
+        w<UpDown>("ud2")->setValue(8);
+        w<QLineEdit>("txta4")->setText("0");
+        click(w("cmdana"));
+        QCOMPARE(focus(), w("txta4"));
+        QCOMPARE(w<QLineEdit>("txtts1")->text(), QString("5"));
+        QCOMPARE(w<QLineEdit>("txtts2")->text(), QString("5"));
+        QCOMPARE(label("sl1"), QString("1.1613"));
+    }
+
+    void noPatternFound() {
+        click(w("chk4p"));
+        analyze({"1.3000", "1.2000", "1.2618"});
+        analyze({"1.3000", "1.2000", "1.2388"});
+        analyze({"1.2000", "1.2000", "1.2618"});  // A = B: no direction at all
+        QCOMPARE(boxes->seen, QStringList(2, "Nothing: No Certain Pattern Found"));
+        QCOMPARE(size(), QSize(954, 158));
+        QTRY_COMPARE(focus(), w("txttol4"));
+        QCOMPARE(w<QLineEdit>("txttol4")->selectedText(), QString("5"));
+        QCOMPARE(label("lblc"), QString("1.2388"));   // written before the matching
+        QCOMPARE(label("lbla2"), QString("1.2154"));  // A = B writes nothing
+        QCOMPARE(label("tp1"), QString("1.2236"));    // kept from the match
+        QVERIFY(!w("noma1")->isHidden());
+        form->resize(954, 630);  // the spinner computes from the earlier D
+        click(w<UpDown>("ud1")->upArrow());
+        QCOMPARE(label("sl1"), QString("1.1612"));
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "test_window.moc"
