@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <regex>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "display.h"
@@ -20,48 +19,44 @@ using namespace plovatrix;
 
 namespace {
 
-[[noreturn]] void Fail(const char* what, const std::vector<std::string>& texts) {
-    std::fprintf(stderr, "broken: %s:", what);
-    for (const std::string& t : texts) {
-        std::fprintf(stderr, " [%s]", t.c_str());
+// Stops the run on a broken invariant; libFuzzer keeps the input.
+void Check(bool holds, const char* what, const std::string& detail) {
+    if (!holds) {
+        std::fprintf(stderr, "broken: %s: %s\n", what, detail.c_str());
+        std::abort();
     }
-    std::fprintf(stderr, "\n");
-    std::abort();
 }
 
 // The reference reading: blanks skipped, the sign-digits-one-point prefix
 // read by strtod (which alone would also take exponents and hex).
 void CheckConversions(const std::string& text) {
-    static const std::regex number("^[ \t]*([+-]?[0-9]*\\.?[0-9]*)([ \t]*)");
+    static const std::regex number("^[ \t]*([+-]?[0-9]*\\.?[0-9]*)[ \t]*");
     std::smatch m;
     std::regex_search(text, m, number);
     const bool digits = m[1].str().find_first_of("0123456789") != std::string::npos;
     const double value = digits ? std::strtod(m[1].str().c_str(), nullptr) + 0.0 : 0.0;
     const double leading = LeadingNumber(text);
-    if (!(leading == value) || std::signbit(leading) != std::signbit(value)) {
-        Fail("LeadingNumber differs from strtod", {text});
-    }
+    Check(leading == value && std::signbit(leading) == std::signbit(value), "LeadingNumber", text);
     const bool whole = digits && m.suffix().length() == 0 && std::isfinite(value);
-    if (WholeNumber(text).has_value() != whole || (whole && *WholeNumber(text) != leading)) {
-        Fail("WholeNumber does not take exactly the finite whole numbers", {text});
-    }
+    Check(WholeNumber(text).has_value() == whole && (!whole || *WholeNumber(text) == leading),
+          "WholeNumber takes exactly the finite whole numbers", text);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::vector<std::string> f;
-    std::string_view input(reinterpret_cast<const char*>(data), size);
-    while (f.size() < 8) {
-        const size_t end = input.find('\n');
-        f.emplace_back(input.substr(0, end));
-        if (end == std::string_view::npos) {
-            break;
+    std::vector<std::string> f(1);
+    std::string all;  // the texts as given, for the report
+    for (std::size_t i = 0; i < size && f.size() <= 8; ++i) {
+        if (data[i] == '\n') {
+            f.emplace_back();
+        } else {
+            f.back() += char(data[i]);
         }
-        input.remove_prefix(end + 1);
+        all += char(data[i]);
     }
     static const char* const points[] = {".", ",", "\xD9\xAB"};  // the last: Arabic
-    const char* point = f.size() == 8 ? points[f[7].size() % 3] : ".";
+    const char* point = f.size() > 7 ? points[f[7].size() % 3] : ".";
     f.resize(7);
     for (std::string& text : f) {
         CheckConversions(text);
@@ -69,36 +64,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const ClickDisplay shown = ComposeClick({f[0], f[1], f[2], f[3], f[4], f[5], f[6]}, point);
     for (const LabelWrite& write : shown.labels) {
-        if (!reference::Clean(write.text)) {
-            Fail("a label would show nan, inf or noise", {write.control, write.text});
-        }
+        Check(reference::Clean(write.text), "a label shows nan, inf or noise", write.text);
     }
     if (shown.outcome == ClickOutcome::CheckFailed) {
-        if (!shown.labels.empty() || !shown.panel.empty()) {
-            Fail("a failed check still writes labels", f);
-        }
+        Check(shown.labels.empty() && shown.panel.empty(), "a failed check writes labels", all);
         return 0;
     }
     // Past the checks: prices and point size positive, the rest 0 or more.
     for (int i = 0; i < 7; ++i) {
         const auto v = WholeNumber(f[size_t(i)]);
-        if (!v || *v < 0 || (*v == 0 && (i < 3 || i == 4))) {
-            Fail("the checks let a bad text through", f);
-        }
+        Check(v && *v >= 0 && (*v > 0 || i == 3 || i > 4), "the checks let a bad text through",
+              all);
     }
     // The direction is B against A, by value; A = B writes nothing.
     const double a = LeadingNumber(f[0]), b = LeadingNumber(f[1]);
-    const auto direction = b < a   ? PatternDirection::Bullish
-                           : b > a ? PatternDirection::Bearish
-                                   : PatternDirection::None;
-    const char* panel = b < a ? "pic1" : b > a ? "pic2" : "";
-    if (shown.direction != direction || shown.panel != panel ||
-        (direction == PatternDirection::None &&
-         (shown.outcome != ClickOutcome::NoPattern || !shown.labels.empty()))) {
-        Fail("wrong direction or panel", f);
-    }
-    if (shown.outcome == ClickOutcome::Result && !std::isfinite(shown.priceD)) {
-        Fail("a result with a D that is not finite", f);
-    }
+    Check(shown.direction == (b < a   ? PatternDirection::Bullish
+                              : b > a ? PatternDirection::Bearish
+                                      : PatternDirection::None) &&
+              shown.panel == (b < a   ? "pic1"
+                              : b > a ? "pic2"
+                                      : ""),
+          "wrong direction or panel", all);
+    Check(a != b || (shown.outcome == ClickOutcome::NoPattern && shown.labels.empty()),
+          "A = B writes", all);
+    Check(shown.outcome != ClickOutcome::Result || std::isfinite(shown.priceD), "D not finite",
+          all);
     return 0;
 }

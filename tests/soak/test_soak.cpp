@@ -37,20 +37,18 @@ class Soak : public QObject {
             (void)QTest::qWaitForWindowActive(&form);
         }
         const QString chars = "0123456789.-x";
-        const Qt::Key keys[] = {Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return,
-                                Qt::Key_Escape,    Qt::Key_Up,  Qt::Key_Down,    Qt::Key_Space};
+        const QList<QKeyCombination> keys = {
+            Qt::Key_Backspace, Qt::Key_Tab,  Qt::Key_Backtab, Qt::Key_Return,     Qt::Key_Escape,
+            Qt::Key_Up,        Qt::Key_Down, Qt::Key_Space,   Qt::ALT | Qt::Key_A};
         const int kind = Below(100);
         QString what;
         if (kind < 40) {
             what = chars[Below(int(chars.size()))];
             ui::Type(what);
-        } else if (kind < 60) {
-            const Qt::Key key = keys[Below(8)];
-            ui::Key(key);
-            what = QString("key %1").arg(key);
         } else if (kind < 63) {
-            ui::Key(Qt::Key_A, Qt::AltModifier);
-            what = "Alt+A";
+            const QKeyCombination key = keys[Below(int(keys.size()))];
+            ui::Key(key.key(), key.keyboardModifiers());
+            what = QKeySequence(key).toString();
         } else if (QWidget* target = targets[Below(int(targets.size()))];
                    target->isVisibleTo(&form) &&
                    form.rect().contains(target->mapTo(&form, QPoint(2, 2)))) {
@@ -58,12 +56,10 @@ class Soak : public QObject {
             what = "click " + target->objectName() + " of " + target->parentWidget()->objectName();
         }
         // A mnemonic clicks its button a moment later: let it, so a seed replays.
-        for (const char* name : {"cmdana", "cmdana5"}) {
-            for (int waited = 0; ui::Find<QAbstractButton>(&form, name)->isDown() && waited < 5000;
-                 waited += 5) {
-                QTest::qWait(5);
-            }
-        }
+        (void)QTest::qWaitFor([&] {
+            return !ui::Find<QAbstractButton>(&form, "cmdana")->isDown() &&
+                   !ui::Find<QAbstractButton>(&form, "cmdana5")->isDown();
+        });
         return what;
     }
 
@@ -72,42 +68,41 @@ class Soak : public QObject {
         const auto shown = [&](const char* name) {
             return ui::Find(&form, name)->isVisibleTo(&form);
         };
-        const auto down = [&](const char* name) {
-            return ui::Find<QAbstractButton>(&form, name)->isChecked();
+        const auto down = [&](const char* n) {
+            return ui::Find<QAbstractButton>(&form, n)->isChecked();
         };
         const QSize size = form.frameGeometry().size();
+        QStringList broken;
         if (QApplication::activeModalWidget()) {
-            return "a message box stays open";
+            broken << "a message box stays open";
         }
         if (!QList<QSize>{{171, 158}, {954, 158}, {954, 630}}.contains(size) ||
             (size.width() == 171) != (!down("chk4p") && !down("chk5p")) ||
-            (size.height() == 630 && shown("pic1") == shown("pic2"))) {
-            return QString("size %1x%2 for what is shown").arg(size.width()).arg(size.height());
-        }
-        if (shown("frame4") != down("chk4p") || shown("Frame5") != down("chk5p")) {
-            return "the strips do not follow the pattern buttons";
+            (size.height() == 630 && shown("pic1") == shown("pic2")) ||
+            shown("frame4") != down("chk4p") || shown("Frame5") != down("chk5p")) {
+            broken << QString("size %1x%2 for what is shown").arg(size.width()).arg(size.height());
         }
         for (const char* n : {"1", "2"}) {
             const int value = ui::Find<UpDown>(&form, QString("ud") + n)->value();
             if (ui::Find<QLineEdit>(&form, QString("txtts") + n)->text() !=
                     QString::number(value) ||
                 value < 0 || value > 1000) {
-                return QString("spinner %1 at %2").arg(n).arg(value);
+                broken << QString("spinner %1 at %2").arg(n).arg(value);
             }
         }
         for (auto* box : form.findChildren<QLineEdit*>()) {
             if (box->text().size() > 6) {
-                return box->objectName() + " holds " + box->text();
+                broken << box->objectName() + " holds " + box->text();
             }
         }
         for (auto* label : form.findChildren<QLabel*>()) {
             const bool echo = label->objectName() == "lblb4";  // what was typed, letters and all
             if (echo ? label->text() != ui::Find<QLineEdit>(&form, "txtb4")->text()
                      : !reference::Clean(label->text().toStdString())) {
-                return label->objectName() + " reads " + label->text();
+                broken << label->objectName() + " reads " + label->text();
             }
         }
-        return {};
+        return broken.join("; ");
     }
 
 private slots:

@@ -213,35 +213,15 @@ private slots:
         QCOMPARE(boxes->seen, QStringList(2, "Warning: Wrong Dtat Entry... (critical)"));
     }
 
-    void analyzeShowsThePanel() {
+    // Analyze shows a direction's panel; its spinner moves the stop from D.
+    void analyzeAndTheStopSpinners() {
         click(w("chk4p"));
         click(w("cmdana"));  // every field still "0": the focus goes to A, silently
         QCOMPARE(focus(), w("txta4"));
         analyze({"1.3000", "1.2000", "1.2618"});
         QCOMPARE(size(), QSize(954, 630));
         QVERIFY(shown("pic1") && !shown("pic2") && !shown("noma1"));
-        QCOMPARE(label("tp1"), QString("1.2236"));
         QCOMPARE(form->PriceD(), 1.1618);
-        analyze({"1.2000", "1.3000", "1.2618", "5", "10", "4"});
-        QVERIFY(shown("pic2") && !shown("pic1") && !shown("noma2"));
-        for (const auto& write :
-             plovatrix::ComposeClick({"1.2000", "1.3000", "1.2618", "5", "0.0001", "10", "4"})
-                 .labels) {
-            QCOMPARE(label(write.control), QString::fromStdString(write.text));
-        }
-        // A self-sizing label takes the size of its new text.
-        QCOMPARE(w("lblt22")->size(), w("lblt22")->sizeHint());
-        click(w<UpDown>("ud2")->upArrow());
-        QCOMPARE(label("sl2"), QString("1.3624"));
-        QCOMPARE(w<QLineEdit>("txtts2")->text(), QString("6"));
-        QVERIFY(boxes->seen.isEmpty());
-        click(w("chk5p"));  // the other strip hides the result
-        QCOMPARE(size(), QSize(954, 158));
-    }
-
-    void stopSpinners() {
-        click(w("chk4p"));
-        analyze({"1.3000", "1.2000", "1.2618"});
         auto* ud1 = w<UpDown>("ud1");
         QStringList stops;
         for (int i = 0; i < 3; ++i) {
@@ -259,15 +239,29 @@ private slots:
         }
         QCOMPARE(w<QLineEdit>("txtts1")->text(), QString("0"));
         QCOMPARE(label("sl1"), QString("1.1618"));  // 0 points: D itself
-        // Analyze resets both to 5 and rewrites the stop, even when a check then fails.
+
+        analyze({"1.2000", "1.3000", "1.2618", "5", "10", "4"});
+        QVERIFY(shown("pic2") && !shown("pic1") && !shown("noma2"));
+        for (const auto& write :
+             plovatrix::ComposeClick({"1.2000", "1.3000", "1.2618", "5", "0.0001", "10", "4"})
+                 .labels) {
+            QCOMPARE(label(write.control), QString::fromStdString(write.text));
+        }
+        QCOMPARE(w("lblt22")->size(), w("lblt22")->sizeHint());  // sized to its new text
+        QCOMPARE(w<QLineEdit>("txtts1")->text(), QString("5"));
+        click(w<UpDown>("ud2")->upArrow());
+        QCOMPARE(label("sl2"), QString("1.3624"));
+        click(w("chk5p"));  // the other strip hides the result
+        QCOMPARE(size(), QSize(954, 158));
+        click(w("chk4p"));
+        // Analyze resets both spinners and rewrites the stop, even when a check then fails.
         ud1->setValue(8);
-        w<UpDown>("ud2")->setValue(8);
         w<QLineEdit>("txta4")->setText("0");
         click(w("cmdana"));
         QCOMPARE(focus(), w("txta4"));
-        QCOMPARE(w<QLineEdit>("txtts1")->text(), QString("5"));
-        QCOMPARE(w<QLineEdit>("txtts2")->text(), QString("5"));
-        QCOMPARE(label("sl1"), QString("1.1613"));
+        QCOMPARE(w<QLineEdit>("txtts1")->text() + w<QLineEdit>("txtts2")->text(), QString("55"));
+        QCOMPARE(label("sl2"), QString("1.3623"));
+        QVERIFY(boxes->seen.isEmpty());
     }
 
     void noPatternFound() {
