@@ -5,9 +5,10 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
+#include <QRegularExpression>
 
 #include "display.h"
+#include "formbuilder.h"
 #include "frmmain.h"
 #include "ui.h"
 #include "updown.h"
@@ -15,6 +16,25 @@
 using plovatrix::win::UpDown;
 using ui::Key;
 using ui::Type;
+
+namespace {
+
+constexpr QRgb Red = 0xFFFF0000, LightYellow = 0xFFFFFFC0, Black = 0xFF000000, Border = 0;
+// A pixel of the colour (Border: the active border, a system colour) within
+// `near` pixels of the point; `n` > 0 widens the row by n each side and asks
+// for the background there too (a hatch, a dash).
+// clang-format off
+const struct Sample { const char *what, *widget; QPoint at; QRgb colour; int near, n; } Samples[] = {
+    {"pic1 leg AB", "pic1", {80, 160}, Red, 1, 0}, {"pic1 leg BC", "pic1", {172, 216}, Red, 1, 0},
+    {"pic1 leg CD", "pic1", {264, 272}, Red, 1, 0}, {"pic1 PRZ hatch", "pic1", {500, 148}, LightYellow, 8, 1},
+    {"pic1 PRZ outline", "pic1", {480, 148}, Red, 1, 0}, {"pic1 divider", "pic1", {360, 100}, Border, 0, 0},
+    {"pic1 title rule dashed", "pic1", {520, 248}, Border, 0, 120}, {"pic2 leg AB", "pic2", {80, 256}, Red, 1, 0},
+    {"pic2 leg CD", "pic2", {264, 160}, Red, 1, 0}, {"pic2 PRZ hatch", "pic2", {500, 140}, LightYellow, 8, 1},
+    {"pic2 divider", "pic2", {680, 100}, Border, 0, 0}, {"frame4 Line34", "frame4", {376, 60}, Black, 0, 0},
+};
+// clang-format on
+
+}  // namespace
 
 class WindowTest : public QObject {
     Q_OBJECT
@@ -280,6 +300,65 @@ private slots:
         form->resize(954, 630);  // the spinner computes from the earlier D
         click(w<UpDown>("ud1")->upArrow());
         QCOMPARE(label("sl1"), QString("1.1612"));
+    }
+
+    // What the built controls paint, in literal colours where the design fixes
+    // them; and the few places the panels' texts are measured from.
+    void paints() {
+        QWidget built;
+        plovatrix::win::BuildMainControls(&built);
+        built.resize(945, 587);
+        ui::Find(&built, "frame4")->show();
+        built.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&built));
+        const QColor border = QApplication::palette().color(QPalette::Mid);
+        for (const Sample& s : Samples) {
+            QWidget* on = ui::Find(&built, s.widget);
+            const QImage image = on->grab().toImage();
+            const QRect area =
+                QRect(s.at, s.at).adjusted(-s.near - s.n, -s.near, s.near + s.n, s.near);
+            QVERIFY2(ui::Has(image, area, s.colour ? QColor::fromRgb(s.colour) : border), s.what);
+            QVERIFY2(s.n == 0 || ui::Has(image, area, on->palette().color(QPalette::Window)),
+                     s.what);
+        }
+        const QImage pic1 = ui::Find(&built, "pic1")->grab().toImage();
+        int divider = 0;  // three pixels wide
+        for (int x = 350; x < 370; ++x) {
+            divider += pic1.pixelColor(x, 100).rgb() == border.rgb() ? 1 : 0;
+        }
+        QCOMPARE(divider, 3);
+        // "NO Match Found", when shown, covers the middle of its panel, red on the button face.
+        for (const char* panel : {"pic1", "pic2"}) {
+            QWidget* pic = ui::Find(&built, panel);
+            QLabel* noma = pic->findChildren<QLabel*>(QRegularExpression("^noma")).front();
+            noma->show();
+            const QRect box = noma->geometry();
+            QVERIFY(box.contains(pic->rect().center()) && pic->rect().contains(box));
+            const QImage image = pic->grab().toImage();
+            QCOMPARE(image.pixelColor(box.topLeft() + QPoint(2, 2)),
+                     QApplication::palette().color(QPalette::Button));
+            QVERIFY(ui::Has(image, box, QColor::fromRgb(Red)));
+        }
+        // Analyze shows its icon, a dark tile, above the caption.
+        QWidget* button = ui::Find(&built, "cmdana");
+        const QImage image = button->grab().toImage();
+        const int half = button->height() / 2;
+        bool icon = false;
+        for (int y = 4; y < half; ++y) {
+            icon = icon || image.pixelColor(button->width() / 2, y).value() < 100;
+        }
+        QVERIFY(icon);
+        const QColor ink = button->palette().color(QPalette::ButtonText);
+        QVERIFY(ui::Has(image, QRect(4, half + 8, button->width() - 8, half - 12), ink));
+        // The lines are thin: they cover no control beside them.
+        for (QWidget* line : built.findChildren<QWidget*>(QRegularExpression("^Line"))) {
+            QVERIFY2(qMin(line->width(), line->height()) <= 5, qPrintable(line->objectName()));
+        }
+        const QList<QPair<const char*, QPoint>> places = {
+            {"lbla", {48, 40}}, {"lblabcd", {568, 104}}, {"sl1", {824, 344}}, {"lblb2", {88, 136}}};
+        for (const auto& [name, at] : places) {
+            QCOMPARE(ui::Find(&built, name)->pos(), at);
+        }
     }
 };
 
