@@ -14,127 +14,122 @@
 #include "ui.h"
 #include "updown.h"
 
-using plovatrix::win::UpDown;
+namespace {
+
+// One random event on the window; returns what it was.
+QString OneEvent(frmmain& form, std::mt19937_64& rng) {
+    const auto below = [&](qsizetype n) { return qsizetype(rng() % quint64(n)); };
+    if (QWidget* popup = QApplication::activePopupWidget()) {  // the point-size list is open
+        const Qt::Key keys[] = {Qt::Key_Down, Qt::Key_Up, Qt::Key_Return, Qt::Key_Escape};
+        QTest::keyClick(popup, keys[below(4)]);
+        return "a key in the list";
+    }
+    // A list closed by a click elsewhere leaves no window active offscreen;
+    // a desktop gives the activation back, as here.
+    if (QApplication::activeWindow() != &form) {
+        form.activateWindow();
+        (void)QTest::qWaitForWindowActive(&form);
+    }
+    const QString chars = "0123456789.-x";
+    const QList<QKeyCombination> keys = {Qt::Key_Backspace, Qt::Key_Tab,    Qt::Key_Backtab,
+                                         Qt::Key_Return,    Qt::Key_Escape, Qt::Key_Up,
+                                         Qt::Key_Down,      Qt::Key_Space,  Qt::ALT | Qt::Key_A};
+    QList<QWidget*> targets;
+    for (const char* name : {"chk4p", "chk5p", "txta4", "txtb4", "txtc4", "txttol4", "txtab4",
+                             "txtbc4", "cmbpoint", "cmdana", "pic1", "Frame5", "cmdana5"}) {
+        targets << ui::Find(&form, name);
+    }
+    for (auto* spinner : form.findChildren<plovatrix::win::UpDown*>()) {
+        targets << spinner->upArrow() << spinner->downArrow() << spinner->upArrow();
+    }
+    const int kind = int(below(100));
+    QString what;
+    if (kind < 40) {
+        ui::Type(what = chars[below(chars.size())]);
+    } else if (kind < 63) {
+        const QKeyCombination key = keys[below(keys.size())];
+        ui::Key(key.key(), key.keyboardModifiers());
+        what = QKeySequence(key).toString();
+    } else if (QWidget* target = targets[below(targets.size())];
+               target->isVisibleTo(&form) &&
+               form.rect().contains(target->mapTo(&form, QPoint(2, 2)))) {
+        ui::Click(&form, target);
+        what = "click " + target->objectName() + " in " + target->parentWidget()->objectName();
+    }
+    // A mnemonic clicks its button a moment later: let it, so a seed replays.
+    (void)QTest::qWaitFor([&] {
+        return !ui::Find<QAbstractButton>(&form, "cmdana")->isDown() &&
+               !ui::Find<QAbstractButton>(&form, "cmdana5")->isDown();
+    });
+    return what;
+}
+
+// What must hold after every event: what does not, or nothing.
+QStringList Broken(frmmain& form) {
+    const auto shown = [&](const char* name) { return ui::Find(&form, name)->isVisibleTo(&form); };
+    const auto down = [&](const char* n) {
+        return ui::Find<QAbstractButton>(&form, n)->isChecked();
+    };
+    const QSize size = form.frameGeometry().size();
+    QStringList broken;
+    if (QApplication::activeModalWidget()) {
+        broken << "a message box stays open";
+    }
+    if (!QList<QSize>{{171, 158}, {954, 158}, {954, 630}}.contains(size) ||
+        (size.width() == 171) != (!down("chk4p") && !down("chk5p")) ||
+        (size.height() == 630 && shown("pic1") == shown("pic2")) ||
+        shown("frame4") != down("chk4p") || shown("Frame5") != down("chk5p")) {
+        broken << QString("size %1x%2 for what is shown").arg(size.width()).arg(size.height());
+    }
+    for (const char* n : {"1", "2"}) {
+        const int value = ui::Find<plovatrix::win::UpDown>(&form, QString("ud") + n)->value();
+        if (ui::Find<QLineEdit>(&form, QString("txtts") + n)->text() != QString::number(value) ||
+            value < 0 || value > 1000) {
+            broken << QString("spinner %1 at %2").arg(n).arg(value);
+        }
+    }
+    for (auto* box : form.findChildren<QLineEdit*>()) {
+        if (box->text().size() > 6) {
+            broken << box->objectName() + " holds " + box->text();
+        }
+    }
+    for (auto* label : form.findChildren<QLabel*>()) {
+        const bool echo = label->objectName() == "lblb4";  // what was typed, letters and all
+        if (echo ? label->text() != ui::Find<QLineEdit>(&form, "txtb4")->text()
+                 : !reference::Clean(label->text().toStdString())) {
+            broken << label->objectName() + " reads " + label->text();
+        }
+    }
+    return broken;
+}
+
+}  // namespace
 
 class Soak : public QObject {
     Q_OBJECT
-
-    std::mt19937_64 rng;
-    int Below(int n) { return int(rng() % quint64(n)); }
-
-    // One random event; returns what it was, for the failure message.
-    QString OneEvent(frmmain& form, const QList<QWidget*>& targets) {
-        if (QWidget* popup = QApplication::activePopupWidget()) {  // the point-size list is open
-            const Qt::Key keys[] = {Qt::Key_Down, Qt::Key_Up, Qt::Key_Return, Qt::Key_Escape};
-            const Qt::Key key = keys[Below(4)];
-            QTest::keyClick(popup, key);
-            return QString("key %1 in the list").arg(key);
-        }
-        // A list closed by a click elsewhere leaves no window active offscreen;
-        // a desktop gives the activation back, as here.
-        if (QApplication::activeWindow() != &form) {
-            form.activateWindow();
-            (void)QTest::qWaitForWindowActive(&form);
-        }
-        const QString chars = "0123456789.-x";
-        const QList<QKeyCombination> keys = {
-            Qt::Key_Backspace, Qt::Key_Tab,  Qt::Key_Backtab, Qt::Key_Return,     Qt::Key_Escape,
-            Qt::Key_Up,        Qt::Key_Down, Qt::Key_Space,   Qt::ALT | Qt::Key_A};
-        const int kind = Below(100);
-        QString what;
-        if (kind < 40) {
-            what = chars[Below(int(chars.size()))];
-            ui::Type(what);
-        } else if (kind < 63) {
-            const QKeyCombination key = keys[Below(int(keys.size()))];
-            ui::Key(key.key(), key.keyboardModifiers());
-            what = QKeySequence(key).toString();
-        } else if (QWidget* target = targets[Below(int(targets.size()))];
-                   target->isVisibleTo(&form) &&
-                   form.rect().contains(target->mapTo(&form, QPoint(2, 2)))) {
-            ui::Click(&form, target);
-            what = "click " + target->objectName() + " of " + target->parentWidget()->objectName();
-        }
-        // A mnemonic clicks its button a moment later: let it, so a seed replays.
-        (void)QTest::qWaitFor([&] {
-            return !ui::Find<QAbstractButton>(&form, "cmdana")->isDown() &&
-                   !ui::Find<QAbstractButton>(&form, "cmdana5")->isDown();
-        });
-        return what;
-    }
-
-    // What must hold after every event; empty when it does.
-    QString Broken(frmmain& form) {
-        const auto shown = [&](const char* name) {
-            return ui::Find(&form, name)->isVisibleTo(&form);
-        };
-        const auto down = [&](const char* n) {
-            return ui::Find<QAbstractButton>(&form, n)->isChecked();
-        };
-        const QSize size = form.frameGeometry().size();
-        QStringList broken;
-        if (QApplication::activeModalWidget()) {
-            broken << "a message box stays open";
-        }
-        if (!QList<QSize>{{171, 158}, {954, 158}, {954, 630}}.contains(size) ||
-            (size.width() == 171) != (!down("chk4p") && !down("chk5p")) ||
-            (size.height() == 630 && shown("pic1") == shown("pic2")) ||
-            shown("frame4") != down("chk4p") || shown("Frame5") != down("chk5p")) {
-            broken << QString("size %1x%2 for what is shown").arg(size.width()).arg(size.height());
-        }
-        for (const char* n : {"1", "2"}) {
-            const int value = ui::Find<UpDown>(&form, QString("ud") + n)->value();
-            if (ui::Find<QLineEdit>(&form, QString("txtts") + n)->text() !=
-                    QString::number(value) ||
-                value < 0 || value > 1000) {
-                broken << QString("spinner %1 at %2").arg(n).arg(value);
-            }
-        }
-        for (auto* box : form.findChildren<QLineEdit*>()) {
-            if (box->text().size() > 6) {
-                broken << box->objectName() + " holds " + box->text();
-            }
-        }
-        for (auto* label : form.findChildren<QLabel*>()) {
-            const bool echo = label->objectName() == "lblb4";  // what was typed, letters and all
-            if (echo ? label->text() != ui::Find<QLineEdit>(&form, "txtb4")->text()
-                     : !reference::Clean(label->text().toStdString())) {
-                broken << label->objectName() + " reads " + label->text();
-            }
-        }
-        return broken.join("; ");
-    }
 
 private slots:
     void randomEvents() {
         bool given = false;
         quint64 seed = qEnvironmentVariable("PLOVATRIX_SOAK_SEED").toULongLong(&given);
         seed = given ? seed : quint64(QDateTime::currentMSecsSinceEpoch());
+        std::mt19937_64 rng(seed);
         const int asked = qEnvironmentVariableIntValue("PLOVATRIX_SOAK_EVENTS", &given);
         const int events = given && asked > 0 ? asked : 15000;
-        rng.seed(seed);
         qInfo("soak: seed %llu, %d events", static_cast<unsigned long long>(seed), events);
         frmmain form;
         form.show();
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         ui::BoxCloser boxes;
-        QList<QWidget*> targets;
-        for (const char* name :
-             {"chk4p", "chk5p", "txta4", "txtb4", "txtc4", "txttol4", "txtab4", "txtbc4",
-              "cmbpoint", "cmdana", "pic1", "Frame5", "cmdana5", "ud1", "ud2"}) {
-            auto* spinner = qobject_cast<UpDown*>(ui::Find(&form, name));
-            targets << (spinner ? spinner->upArrow() : ui::Find(&form, name));
-            targets << (spinner ? spinner->downArrow() : ui::Find(&form, name));
-        }
         QStringList recent;
         for (int i = 1; i <= events; ++i) {
-            recent = (recent << OneEvent(form, targets)).mid(recent.size() > 30 ? 1 : 0);
-            if (const QString broken = Broken(form); !broken.isEmpty()) {
-                QFAIL(qPrintable(QString("after event %1: %2\n  last events: %3\n  replay: "
+            recent = (recent << OneEvent(form, rng)).mid(recent.size() > 20 ? 1 : 0);
+            if (const QStringList broken = Broken(form); !broken.isEmpty()) {
+                QFAIL(qPrintable(QString("event %1: %2\n  last events: %3\n  replay: "
                                          "PLOVATRIX_SOAK_SEED=%4 PLOVATRIX_SOAK_EVENTS=%1")
                                      .arg(i)
-                                     .arg(broken, recent.join(", "))
+                                     .arg(broken.join("; "), recent.join(", "))
                                      .arg(seed)));
             }
         }
