@@ -88,11 +88,6 @@ QStringList Broken(frmmain& form) {
             broken << QString("spinner %1 at %2").arg(n).arg(value);
         }
     }
-    for (auto* box : form.findChildren<QLineEdit*>()) {
-        if (box->text().size() > 6) {
-            broken << box->objectName() + " holds " + box->text();
-        }
-    }
     for (auto* label : form.findChildren<QLabel*>()) {
         const bool echo = label->objectName() == "lblb4";  // what was typed, letters and all
         if (echo ? label->text() != ui::Find<QLineEdit>(&form, "txtb4")->text()

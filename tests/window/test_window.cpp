@@ -170,39 +170,30 @@ private slots:
     // Bad texts in each field, each way of leaving: the warning, and the focus
     // stays with the whole text selected. Acceptable texts let the focus go.
     void leavingAField_data() {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("leave");
-        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("row");  // field|text|way of leaving|refused
         const char* fields[] = {"txta4", "txtb4", "txtc4", "txtab4", "txtbc4", "txttol4"};
         const char* bad[] = {"", "abc", "12abc", "1.2.3", "-1", "1,2", " ", "1e3"};
         const char* leaves[] = {"cmdana", "tab",      "backtab", "alt+a",
                                 "chk5p",  "cmbpoint", "txtc4",   "ud1"};
-        int n = 0;
-        for (const char* f : fields) {
-            for (const char* t : bad) {
-                const char* how = leaves[n++ % std::size(leaves)];
-                QTest::addRow("%s '%s' %s", f, t, how) << f << t << how << true;
-            }
+        QStringList rows;
+        for (int n = 0; n < 48; ++n) {
+            rows << QString("%1|%2|%3|1").arg(fields[n / 8], bad[n % 8], leaves[n % 8]);
         }
-        // clang-format off
-        const struct { const char *field, *text, *leave; bool refused; } more[] = {
-            {"txta4", "0", "cmdana", true}, {"txtb4", "0", "cmdana", true}, {"txtc4", "0", "cmdana", true},
-            {"txta4", "-0", "tab", true}, {"txtb4", "-0", "tab", true}, {"txtc4", "-0", "tab", true},
-            {"txtb4", " 1.5", "tab", false}, {"txtab4", "0", "tab", false}, {"txtbc4", "2.5", "tab", false},
-            {"txttol4", ".5", "tab", false},
-        };
-        // clang-format on
-        for (const auto& m : more) {
-            QTest::addRow("%s '%s' %s", m.field, m.text, m.leave)
-                << m.field << m.text << m.leave << m.refused;
+        rows << QString(
+                    "txta4|0|cmdana|1 txtb4|0|cmdana|1 txtc4|0|cmdana|1 txta4|-0|tab|1 "
+                    "txtb4|-0|tab|1 "
+                    "txtc4|-0|tab|1 txtb4|_1.5|tab|0 txtab4|0|tab|0 txtbc4|2.5|tab|0 "
+                    "txttol4|.5|tab|0")
+                    .split(' ');
+        for (QString& row : rows) {
+            QTest::newRow(qPrintable(row)) << row.replace('_', ' ');
         }
     }
     void leavingAField() {
-        QFETCH(QString, field);
-        QFETCH(QString, text);
-        QFETCH(QString, leave);
-        QFETCH(bool, refused);
+        QFETCH(QString, row);
+        const QString field = row.section('|', 0, 0), text = row.section('|', 1, 1);
+        const QString leave = row.section('|', 2, 2);
+        const bool refused = row.endsWith('1');
         click(w("chk4p"));
         auto* box = w<QLineEdit>(field);
         type(qPrintable(field), text);
