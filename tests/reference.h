@@ -2,12 +2,12 @@
 // decimal digit strings, and what no number shown to the user may look like.
 #pragma once
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <regex>
 #include <string>
 
 namespace reference {
@@ -53,8 +53,24 @@ inline double RoundHalfEven(double x, int places) {
 // A shown text holds no nan or inf and no number of more than 15 significant
 // digits (binary noise); a number runs on through '.', ',' and the Arabic point.
 inline bool Clean(const std::string& text) {
-    static const std::regex bad("nan|inf|[1-9](?:(?:[.,]|\xD9\xAB)*[0-9]){15}", std::regex::icase);
-    return !std::regex_search(text, bad);
+    std::string lower(text);
+    for (char& c : lower) {
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    }
+    if (lower.find("nan") != std::string::npos || lower.find("inf") != std::string::npos) {
+        return false;
+    }
+    int digits = 0;  // significant digits of the number running through here
+    for (char c : text) {
+        if ((c >= '1' && c <= '9') || (c == '0' && digits > 0)) {
+            if (++digits > 15) {
+                return false;
+            }
+        } else if (c != '0' && c != '.' && c != ',' && !(c & 0x80)) {
+            digits = 0;
+        }
+    }
+    return true;
 }
 
 }  // namespace reference
