@@ -2,7 +2,6 @@
 // decimal digit strings, and what no number shown to the user may look like.
 #pragma once
 
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -53,11 +52,7 @@ inline double RoundHalfEven(double x, int places) {
 // A shown text holds no nan or inf and no number of more than 15 significant
 // digits (binary noise); a number runs on through '.', ',' and the Arabic point.
 inline bool Clean(const std::string& text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    }
-    if (lower.find("nan") != std::string::npos || lower.find("inf") != std::string::npos) {
+    if (strcasestr(text.c_str(), "nan") || strcasestr(text.c_str(), "inf")) {
         return false;
     }
     int digits = 0;  // significant digits of the number running through here

@@ -115,17 +115,3 @@ TEST(ComposeClick, ShowsWhatTheFieldsGive) {
         }
     }
 }
-
-TEST(StopLossText, MovesAwayFromDByThePoints) {
-    // clang-format off
-    const struct { double priceD; int points; double pip; PatternDirection direction; const char* text; } cases[] = {
-        {1.2178, 8, 0.0001, PatternDirection::Bullish, "1.217"}, {1.2178, 8, 0.0001, PatternDirection::Bearish, "1.2186"},
-        {1.2178, 0, 0.0001, PatternDirection::Bullish, "1.2178"}, {0, 5, 0, PatternDirection::Bullish, "0"},
-        {1.2, 1000, 0.1, PatternDirection::Bullish, "-98.8"},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        EXPECT_EQ(StopLossText(c.priceD, c.points, c.pip, c.direction), c.text);
-    }
-    EXPECT_EQ(StopLossText(1.2178, 8, 0.0001, PatternDirection::Bullish, ","), "1,217");
-}

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <random>
 
 #include "frmmain.h"
@@ -34,11 +35,8 @@ QString OneEvent(frmmain& form, std::mt19937_64& rng) {
     const QList<QKeyCombination> keys = {Qt::Key_Backspace, Qt::Key_Tab,    Qt::Key_Backtab,
                                          Qt::Key_Return,    Qt::Key_Escape, Qt::Key_Up,
                                          Qt::Key_Down,      Qt::Key_Space,  Qt::ALT | Qt::Key_A};
-    QList<QWidget*> targets;
-    for (const char* name : {"chk4p", "chk5p", "txta4", "txtb4", "txtc4", "txttol4", "txtab4",
-                             "txtbc4", "cmbpoint", "cmdana", "pic1", "Frame5", "cmdana5"}) {
-        targets << ui::Find(&form, name);
-    }
+    QList<QWidget*> targets =
+        form.findChildren<QWidget*>(QRegularExpression("^(chk|txt|cmd|cmb|Frame5|pic1)"));
     for (auto* spinner : form.findChildren<plovatrix::win::UpDown*>()) {
         targets << spinner->upArrow() << spinner->downArrow() << spinner->upArrow();
     }

@@ -179,12 +179,10 @@ private slots:
         for (int n = 0; n < 48; ++n) {
             rows << QString("%1|%2|%3|1").arg(fields[n / 8], bad[n % 8], leaves[n % 8]);
         }
-        rows << QString(
-                    "txta4|0|cmdana|1 txtb4|0|cmdana|1 txtc4|0|cmdana|1 txta4|-0|tab|1 "
-                    "txtb4|-0|tab|1 "
-                    "txtc4|-0|tab|1 txtb4|_1.5|tab|0 txtab4|0|tab|0 txtbc4|2.5|tab|0 "
-                    "txttol4|.5|tab|0")
-                    .split(' ');
+        // clang-format off
+        rows << QString("txta4|0|cmdana|1 txtb4|0|cmdana|1 txtc4|0|cmdana|1 txta4|-0|tab|1 txtb4|-0|tab|1 "
+                        "txtc4|-0|tab|1 txtb4|_1.5|tab|0 txtab4|0|tab|0 txtbc4|2.5|tab|0 txttol4|.5|tab|0").split(' ');
+        // clang-format on
         for (QString& row : rows) {
             QTest::newRow(qPrintable(row)) << row.replace('_', ' ');
         }
