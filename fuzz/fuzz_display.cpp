@@ -1,149 +1,95 @@
-// The display step of one Analyze click on any field texts of up to six
-// characters: nothing it shows holds nan, inf or binary noise, and its outcome
-// fits the texts it was given.
+// One Analyze click on any field texts of up to six characters: both readings
+// of each text agree with the C library's, nothing shown holds nan, inf or
+// binary noise, and the outcome fits the texts.
 //
 // Input: the seven texts A, B, C, tolerance, point size, A-B candles, B-C
-// candles separated by '\n', each cut to six bytes; an eighth piece's length
-// picks the decimal point.
+// candles separated by '\n'; an eighth piece's length picks the decimal point.
 #include <cmath>
-#include <cstddef>
 #include <cstdint>
-#include <set>
+#include <cstdio>
+#include <regex>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "checks.h"
 #include "display.h"
 #include "numbers.h"
+#include "reference.h"
 
-using fuzzcheck::Fail;
-using plovatrix::ClickOutcome;
-using plovatrix::PatternDirection;
+using namespace plovatrix;
 
 namespace {
 
-constexpr size_t FieldChars = 6;
-
-std::vector<std::string> Split(std::string_view input) {
-    std::vector<std::string> pieces;
-    while (pieces.size() < 8) {
-        const size_t end = input.find('\n');
-        pieces.emplace_back(input.substr(0, end));
-        if (end == std::string_view::npos) {
-            break;
-        }
-        input.remove_prefix(end + 1);
+// Stops the run on a broken invariant; libFuzzer keeps the input.
+void Check(bool holds, const char* what, const std::string& detail) {
+    if (!holds) {
+        std::fprintf(stderr, "broken: %s: %s\n", what, detail.c_str());
+        std::abort();
     }
-    return pieces;
 }
 
-std::string Describe(const std::vector<std::string>& texts) {
-    std::string all;
-    for (const std::string& t : texts) {
-        all += "[" + t + "]";
-    }
-    return all;
+// The reference reading: blanks skipped, the sign-digits-one-point prefix
+// read by strtod (which alone would also take exponents and hex).
+void CheckConversions(const std::string& text) {
+    static const std::regex number("^[ \t]*([+-]?[0-9]*\\.?[0-9]*)[ \t]*");
+    std::smatch m;
+    std::regex_search(text, m, number);
+    const bool digits = m[1].str().find_first_of("0123456789") != std::string::npos;
+    const double value = digits ? std::strtod(m[1].str().c_str(), nullptr) + 0.0 : 0.0;
+    const double leading = LeadingNumber(text);
+    Check(leading == value && std::signbit(leading) == std::signbit(value), "LeadingNumber", text);
+    const bool whole = digits && m.suffix().length() == 0 && std::isfinite(value);
+    Check(WholeNumber(text).has_value() == whole && (!whole || *WholeNumber(text) == leading),
+          "WholeNumber takes exactly the finite whole numbers", text);
 }
-
-const std::set<std::string> BullishLabels = {
-    "lbla",    "lblb",    "lblc",     "lblcan1",  "lblcan2",  "lblcan3",
-    "lbltfib", "lblt2",   "legab(0)", "legbc(0)", "zarib(0)", "lblfib1",
-    "lblfib2", "lblabcd", "lblofbc",  "sl1",      "tp1",      "tp2"};
-const std::set<std::string> BearishLabels = {
-    "lbla2",    "lblb2",    "lblc2",    "lblcan12", "lblcan22", "lblcan32",
-    "lbltfib2", "lblt22",   "legab(1)", "legbc(1)", "zarib(1)", "lblfib12",
-    "lblfib22", "lblabcd2", "lblofbc2", "sl2",      "tp11",     "tp22"};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::vector<std::string> pieces =
-        Split(std::string_view(reinterpret_cast<const char*>(data), size));
+    std::vector<std::string> f(1);
+    std::string all;  // the texts as given, for the report
+    for (std::size_t i = 0; i < size && f.size() <= 8; ++i) {
+        if (data[i] == '\n') {
+            f.emplace_back();
+        } else {
+            f.back() += char(data[i]);
+        }
+        all += char(data[i]);
+    }
     static const char* const points[] = {".", ",", "\xD9\xAB"};  // the last: Arabic
-    const char* point = pieces.size() == 8 ? points[pieces[7].size() % 3] : ".";
-    pieces.resize(7);
-    for (std::string& p : pieces) {
-        p.resize(std::min(p.size(), FieldChars));
+    const char* point = f.size() > 7 ? points[f[7].size() % 3] : ".";
+    f.resize(7);
+    for (std::string& text : f) {
+        CheckConversions(text);
+        text.resize(std::min<size_t>(text.size(), 6));  // the boxes' length
     }
-    const plovatrix::FieldTexts fields{pieces[0], pieces[1], pieces[2], pieces[3],
-                                       pieces[4], pieces[5], pieces[6]};
-
-    // A text that is a number as a whole has the same value by both readings.
-    for (const std::string& text : pieces) {
-        const auto whole = plovatrix::WholeNumber(text);
-        if (whole && *whole != plovatrix::LeadingNumber(text)) {
-            Fail("the two conversions disagree", text);
-        }
+    const ClickDisplay shown = ComposeClick({f[0], f[1], f[2], f[3], f[4], f[5], f[6]}, point);
+    for (const LabelWrite& write : shown.labels) {
+        Check(reference::Clean(write.text), "a label shows nan, inf or noise", write.text);
+        // Six-character texts need at most five decimals (".00001"); more is noise.
+        Check(reference::MostDecimals(write.text, point) <= 5, "too many decimals", write.text);
     }
-
-    const plovatrix::ClickDisplay shown = plovatrix::ComposeClick(fields, point);
-
-    // Every text is at most six characters, so no number shown needs more than
-    // five decimals (".00001"); more is binary noise.
-    for (const plovatrix::LabelWrite& write : shown.labels) {
-        if (fuzzcheck::HoldsNanOrInf(write.text) ||
-            fuzzcheck::MostSignificantDigits(write.text, point) > 15 ||
-            fuzzcheck::MostDecimals(write.text, point) > 5) {
-            Fail("a label would show nan, inf or noise",
-                 std::string(write.control) + " = " + write.text + " from " + Describe(pieces));
-        }
-    }
-
     if (shown.outcome == ClickOutcome::CheckFailed) {
-        if (!shown.labels.empty() || !shown.panel.empty()) {
-            Fail("a failed check still writes labels", Describe(pieces));
-        }
+        Check(shown.labels.empty() && shown.panel.empty(), "a failed check writes labels", all);
         return 0;
     }
-
-    // Past the checks: the prices and point size are positive numbers, the
-    // tolerance and counts numbers of 0 or more.
-    const auto number = [](const std::string& t) { return plovatrix::WholeNumber(t); };
-    for (int i : {0, 1, 2, 4}) {
-        if (!number(pieces[size_t(i)]) || !(*number(pieces[size_t(i)]) > 0)) {
-            Fail("the checks let a price or point size through that is no positive number",
-                 Describe(pieces));
-        }
+    // Past the checks: prices and point size positive, the rest 0 or more.
+    for (int i = 0; i < 7; ++i) {
+        const auto v = WholeNumber(f[size_t(i)]);
+        Check(v && *v >= 0 && (*v > 0 || i == 3 || i > 4), "the checks let a bad text through",
+              all);
     }
-    for (int i : {3, 5, 6}) {
-        if (!number(pieces[size_t(i)]) || !(*number(pieces[size_t(i)]) >= 0)) {
-            Fail("the checks let a tolerance or count through that is no number of 0 or more",
-                 Describe(pieces));
-        }
-    }
-
-    // The direction is B against A, by value.
-    const double a = plovatrix::LeadingNumber(pieces[0]);
-    const double b = plovatrix::LeadingNumber(pieces[1]);
-    const PatternDirection expected = b < a   ? PatternDirection::Bullish
-                                      : b > a ? PatternDirection::Bearish
-                                              : PatternDirection::None;
-    if (shown.direction != expected) {
-        Fail("wrong direction", Describe(pieces));
-    }
-    if (expected == PatternDirection::None) {
-        if (shown.outcome != ClickOutcome::NoPattern || !shown.labels.empty() ||
-            !shown.panel.empty()) {
-            Fail("A equal to B must be no pattern and write nothing", Describe(pieces));
-        }
-        return 0;
-    }
-    const bool bullish = expected == PatternDirection::Bullish;
-    if (shown.panel != (bullish ? "pic1" : "pic2") ||
-        shown.hiddenPanel != (bullish ? "pic2" : "pic1") ||
-        shown.noMatchLabel != (bullish ? "noma1" : "noma2")) {
-        Fail("wrong panel for the direction", Describe(pieces));
-    }
-    const std::set<std::string>& own = bullish ? BullishLabels : BearishLabels;
-    for (const plovatrix::LabelWrite& write : shown.labels) {
-        if (!own.count(write.control)) {
-            Fail("a label of the other panel is written",
-                 std::string(write.control) + " " + Describe(pieces));
-        }
-    }
-    if (shown.outcome == ClickOutcome::Result && !std::isfinite(shown.priceD)) {
-        Fail("a result with a D that is not finite", Describe(pieces));
-    }
+    // The direction is B against A, by value; A = B writes nothing.
+    const double a = LeadingNumber(f[0]), b = LeadingNumber(f[1]);
+    Check(shown.direction == (b < a   ? PatternDirection::Bullish
+                              : b > a ? PatternDirection::Bearish
+                                      : PatternDirection::None) &&
+              shown.panel == (b < a   ? "pic1"
+                              : b > a ? "pic2"
+                                      : ""),
+          "wrong direction or panel", all);
+    Check(a != b || (shown.outcome == ClickOutcome::NoPattern && shown.labels.empty()),
+          "A = B writes", all);
+    Check(shown.outcome != ClickOutcome::Result || std::isfinite(shown.priceD), "D not finite",
+          all);
     return 0;
 }

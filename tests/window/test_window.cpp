@@ -1,0 +1,491 @@
+// The main window driven as a user drives it: what it opens with, the pattern
+// buttons, the tab order, typing, the check before the focus leaves a field,
+// and Analyze with its spinners.
+#include <QComboBox>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+
+#include "display.h"
+#include "formbuilder.h"
+#include "frmmain.h"
+#include "ui.h"
+#include "updown.h"
+
+using plovatrix::win::UpDown;
+using ui::Key;
+using ui::Type;
+
+namespace {
+
+constexpr QRgb Red = 0xFFFF0000, LightYellow = 0xFFFFFFC0, Black = 0xFF000000, Border = 0;
+// A pixel of the colour (Border: the active border, a system colour) within
+// `near` pixels of the point; `n` > 0 widens the row by n each side and asks
+// for the background there too (a hatch, a dash).
+// clang-format off
+const struct Sample { const char *what, *widget; QPoint at; QRgb colour; int near, n; } Samples[] = {
+    {"pic1 leg AB", "pic1", {80, 160}, Red, 1, 0}, {"pic1 leg BC", "pic1", {172, 216}, Red, 1, 0},
+    {"pic1 leg CD", "pic1", {264, 272}, Red, 1, 0}, {"pic1 PRZ hatch", "pic1", {500, 148}, LightYellow, 8, 1},
+    {"pic1 PRZ outline", "pic1", {480, 148}, Red, 1, 0}, {"pic1 divider", "pic1", {360, 100}, Border, 0, 0},
+    {"pic1 title rule dashed", "pic1", {520, 248}, Border, 0, 120}, {"pic2 leg AB", "pic2", {80, 256}, Red, 1, 0},
+    {"pic2 leg CD", "pic2", {264, 160}, Red, 1, 0}, {"pic2 PRZ hatch", "pic2", {500, 140}, LightYellow, 8, 1},
+    {"pic2 divider", "pic2", {680, 100}, Border, 0, 0}, {"frame4 Line34", "frame4", {376, 60}, Black, 0, 0},
+};
+// clang-format on
+
+}  // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<frmmain> form;
+    std::unique_ptr<ui::BoxCloser> boxes;
+
+    template <typename T = QWidget>
+    T* w(const QString& name) {
+        return ui::Find<T>(form.get(), name);
+    }
+    QString label(const char* name) { return w<QLabel>(name)->text(); }
+    QSize size() const { return form->frameGeometry().size(); }
+    bool shown(const char* name) { return w(name)->isVisibleTo(form.get()); }
+    void click(QWidget* target) { ui::Click(form.get(), target); }
+    QWidget* focus() { return QApplication::focusWidget(); }
+    void type(const char* field, const QString& text) {
+        click(w(field));
+        Key(Qt::Key_Backspace);  // the whole text is selected: clear it
+        Type(text);
+    }
+    // Types A, B, C, the tolerance ("5") and the two counts ("0"), and picks
+    // the point size (0.1 0.01 0.001 0.0001) by the keyboard, ending on the list.
+    void fill(const QStringList& texts, int point = 3) {
+        const char* fields[] = {"txta4", "txtb4", "txtc4", "txttol4", "txtab4", "txtbc4"};
+        for (int i = 0; i < 6; ++i) {
+            type(fields[i], texts.value(i, i == 3 ? "5" : "0"));
+        }
+        click(w("txttol4"));
+        Key(Qt::Key_Tab);
+        Key(Qt::Key_Home);
+        for (int i = 0; i < point; ++i) {
+            Key(Qt::Key_Down);
+        }
+    }
+    void analyze(const QStringList& texts, int point = 3) {
+        fill(texts, point);
+        click(w("cmdana"));
+    }
+
+private slots:
+    void init() {
+        form = std::make_unique<frmmain>();
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        boxes = std::make_unique<ui::BoxCloser>();
+    }
+    void cleanup() {
+        boxes.reset();
+        form.reset();
+    }
+
+    void opensCompact() {
+        QCOMPARE(size(), QSize(171, 158));
+        QCOMPARE(form->windowTitle(), QString("Plovatrix"));
+        QVERIFY(!shown("frame4") && !shown("Frame5"));
+        QCOMPARE(w<UpDown>("ud1")->value(), 5);
+        QCOMPARE(QFontInfo(w("lbla")->font()).family(), QString("Liberation Sans"));
+        QCOMPARE(QFontInfo(w("noma1")->font()).family(), QString("Comic Neue"));
+        // Every control sits in the window, none stray outside it.
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            QVERIFY2(top == form.get() || top->objectName().isEmpty(),
+                     qPrintable(top->objectName()));
+        }
+    }
+
+    // Each click on a pattern button and the button left down after it: its
+    // strip shown, its face painted red, the window's width to match.
+    void patternButtons() {
+        for (const QString& step : QString("4:4 5:5 5: 5:5 4:4 4:").split(' ')) {
+            click(w(QString("chk%1p").arg(step[0])));
+            for (const QString n : {"4", "5"}) {
+                auto* button = w<QAbstractButton>("chk" + n + "p");
+                const QColor face = button->grab().toImage().pixelColor(6, button->height() / 2);
+                QCOMPARE(button->isChecked(), step.endsWith(n));
+                QCOMPARE(shown(n == "4" ? "frame4" : "Frame5"), step.endsWith(n));
+                QCOMPARE(face == QColor(255, 0, 0), step.endsWith(n));
+            }
+            QCOMPARE(size(), step.endsWith(':') ? QSize(171, 158) : QSize(954, 158));
+        }
+    }
+
+    // Tab walks each strip in its order; the 4-point fields select their text
+    // as the focus arrives, the 5-point boxes never do, either way round.
+    void tabOrder() {
+        click(w("chk4p"));
+        for (const char* name : {"txta4", "txtb4", "txtc4"}) {
+            w<QLineEdit>(name)->setText("1");  // acceptable, so the focus may leave
+        }
+        // At the strip size Tab skips what lies below the window's edge; at the
+        // full size the panel's spinner and box join in. Shift+Tab walks back.
+        const QString strip =
+            "chk4p chk5p txta4 txtb4 txtc4 txttol4 cmbpoint cmdana txtab4 txtbc4 ";
+        for (const QString& cycle : {strip + "chk4p", strip + "ud1 txtts1 chk4p"}) {
+            if (cycle.contains("ud1")) {
+                analyze({"1.3000", "1.2000", "1.2618"});
+                w("chk4p")->setFocus();
+            }
+            for (Qt::Key k : {Qt::Key_Tab, Qt::Key_Backtab}) {
+                QStringList walk{focus()->objectName()};
+                while (walk.size() < cycle.count(' ') + 1) {
+                    Key(k);
+                    walk.insert(k == Qt::Key_Tab ? walk.size() : 0, focus()->objectName());
+                    auto* box = qobject_cast<QLineEdit*>(focus());
+                    QVERIFY(!box || box->isReadOnly() || box->selectedText() == box->text());
+                    QVERIFY(focus()->inherits("QAbstractButton") ||
+                            !focus()->accessibleName().isEmpty());
+                }
+                QCOMPARE(walk.join(' '), cycle);
+            }
+        }
+        click(w("chk5p"));
+        const QStringList five =
+            QString("cmdana5 Text7 Text8 Text10 Text13 Text14 Text12 Text11 Text9").split(' ');
+        w(five[0])->setFocus(Qt::TabFocusReason);
+        for (int i = 1; i < 2 * five.size() - 2; ++i) {  // there and back
+            const int at = i < five.size() ? i : 2 * five.size() - 2 - i;
+            Key(i < five.size() ? Qt::Key_Tab : Qt::Key_Backtab);
+            QCOMPARE(focus()->objectName(), five[at]);
+            QVERIFY(!w<QLineEdit>(five[at])->hasSelectedText());
+        }
+    }
+
+    void typing() {
+        // The 5-point boxes take anything; the strip does nothing with it.
+        click(w("chk5p"));
+        click(w("Text12"));
+        Key(Qt::Key_A, Qt::ControlModifier);
+        Type("abc,?!x");
+        QCOMPARE(w<QLineEdit>("Text12")->text(), QString("abc,?!"));
+        click(w("cmdana5"));
+        click(w("chk4p"));
+        w<QLineEdit>("txtb4")->setText("1.2154");
+        click(w("txta4"));
+        QCOMPARE(w<QLineEdit>("txta4")->selectedText(), QString("0"));
+        Type("1234567");  // six characters at most
+        QCOMPARE(w<QLineEdit>("txta4")->text(), QString("123456"));
+        Key(Qt::Key_Tab);
+        QCOMPARE(w<QLineEdit>("txtb4")->selectedText(), QString("1.2154"));
+        QStringList echoes;
+        for (const char* c : {"1", ".", "2", "x"}) {
+            Type(c);
+            echoes << label("lblb4");
+        }
+        QCOMPARE(echoes, QStringList({"1", "1.", "1.2", "1.2x"}));
+        QVERIFY(boxes->seen.isEmpty());
+    }
+
+    // Bad texts in each field, each way of leaving: the warning, and the focus
+    // stays with the whole text selected. Acceptable texts let the focus go.
+    void leavingAField_data() {
+        QTest::addColumn<QString>("row");  // field|text|way of leaving|refused
+        const char* fields[] = {"txta4", "txtb4", "txtc4", "txtab4", "txtbc4", "txttol4"};
+        const char* bad[] = {"", "abc", "12abc", "1.2.3", "-1", "1,2", " ", "1e3"};
+        const char* leaves[] = {"cmdana", "tab",      "backtab", "alt+a",
+                                "chk5p",  "cmbpoint", "txtc4",   "ud1"};
+        QStringList rows;
+        for (int n = 0; n < 48; ++n) {
+            rows << QString("%1|%2|%3|1").arg(fields[n / 8], bad[n % 8], leaves[n % 8]);
+        }
+        // clang-format off
+        rows << QString("txta4|0|cmdana|1 txtb4|0|cmdana|1 txtc4|0|cmdana|1 txta4|-0|tab|1 txtb4|-0|tab|1 "
+                        "txtc4|-0|tab|1 txtb4|_1.5|tab|0 txtab4|0|tab|0 txtbc4|2.5|tab|0 txttol4|.5|tab|0").split(' ');
+        // clang-format on
+        for (QString& row : rows) {
+            QTest::newRow(qPrintable(row)) << row.replace('_', ' ');
+        }
+    }
+    void leavingAField() {
+        QFETCH(QString, row);
+        const QString field = row.section('|', 0, 0), text = row.section('|', 1, 1);
+        const QString leave = row.section('|', 2, 2);
+        const bool refused = row.endsWith('1');
+        click(w("chk4p"));
+        auto* box = w<QLineEdit>(field);
+        type(qPrintable(field), text);
+        if (leave == "tab" || leave == "backtab") {
+            Key(leave == "tab" ? Qt::Key_Tab : Qt::Key_Backtab);
+        } else if (leave == "alt+a") {
+            Key(Qt::Key_A, Qt::AltModifier);
+        } else if (leave == "txtc4") {
+            click(w(field == "txtc4" ? "txta4" : "txtc4"));
+        } else if (leave == "ud1" && field != "txttol4") {
+            form->resize(954, 630);  // the spinners are out of view at the strip size
+            click(w<UpDown>("ud1")->upArrow());
+        } else {
+            click(w(leave == "ud1" ? "cmdana" : leave));
+        }
+        QTRY_COMPARE(focus() == box, refused);  // once the box has handed the focus back
+        if (!refused) {
+            QVERIFY(boxes->seen.isEmpty());
+            return;
+        }
+        QCOMPARE(box->selectedText(), text);
+        // Nothing of the move happened, and each attempt warns again.
+        QVERIFY(!w<QAbstractButton>("chk5p")->isChecked() && w<UpDown>("ud1")->value() == 5);
+        QVERIFY(w<QComboBox>("cmbpoint")->currentIndex() == -1);
+        QVERIFY(size().height() == 158 || leave == "ud1");
+        Key(Qt::Key_Tab);
+        QCOMPARE(boxes->seen, QStringList(2, "Warning: Wrong Dtat Entry... (critical)"));
+    }
+
+    // Analyze shows a direction's panel; its spinner moves the stop from D.
+    void analyzeAndTheStopSpinners() {
+        click(w("chk4p"));
+        click(w("cmdana"));  // every field still "0": the focus goes to A, silently
+        QCOMPARE(focus(), w("txta4"));
+        analyze({"1.3000", "1.2000", "1.2618"});
+        QCOMPARE(size(), QSize(954, 630));
+        QVERIFY(shown("pic1") && !shown("pic2") && !shown("noma1"));
+        QCOMPARE(form->PriceD(), 1.1618);
+        auto* ud1 = w<UpDown>("ud1");
+        QStringList stops;
+        for (int i = 0; i < 3; ++i) {
+            click(ud1->upArrow());
+            stops << label("sl1");
+        }
+        QCOMPARE(stops, QStringList({"1.1612", "1.1611", "1.161"}));
+        QCOMPARE(label("sl2"), QString("1.9999"));  // the other panel is untouched
+        QCOMPARE(focus(), ud1);                     // the arrows' click gave it the focus
+        Key(Qt::Key_Down);
+        QCOMPARE(w<QLineEdit>("txtts1")->text(), QString("7"));
+        ud1->setValue(1);
+        for (int i = 0; i < 3; ++i) {
+            click(ud1->downArrow());
+        }
+        QCOMPARE(w<QLineEdit>("txtts1")->text(), QString("0"));
+        QCOMPARE(label("sl1"), QString("1.1618"));  // 0 points: D itself
+
+        analyze({"1.2000", "1.3000", "1.2618", "5", "10", "4"});
+        QVERIFY(shown("pic2") && !shown("pic1") && !shown("noma2"));
+        for (const auto& write :
+             plovatrix::ComposeClick({"1.2000", "1.3000", "1.2618", "5", "0.0001", "10", "4"})
+                 .labels) {
+            QCOMPARE(label(write.control), QString::fromStdString(write.text));
+        }
+        QCOMPARE(w("lblt22")->size(), w("lblt22")->sizeHint());  // sized to its new text
+        QCOMPARE(w<QLineEdit>("txtts1")->text(), QString("5"));
+        click(w<UpDown>("ud2")->upArrow());
+        QCOMPARE(label("sl2"), QString("1.3624"));
+        click(w("chk5p"));  // the other strip hides the result
+        QCOMPARE(size(), QSize(954, 158));
+        click(w("chk4p"));
+        // Analyze resets both spinners and rewrites the stop, even when a check then fails.
+        ud1->setValue(8);
+        w<QLineEdit>("txta4")->setText("0");
+        click(w("cmdana"));
+        QCOMPARE(focus(), w("txta4"));
+        QCOMPARE(w<QLineEdit>("txtts1")->text() + w<QLineEdit>("txtts2")->text(), QString("55"));
+        QCOMPARE(label("sl2"), QString("1.3623"));
+        QVERIFY(boxes->seen.isEmpty());
+    }
+
+    void noPatternFound() {
+        click(w("chk4p"));
+        analyze({"1.3000", "1.2000", "1.2618"});
+        analyze({"1.3000", "1.2000", "1.2388"});
+        analyze({"1.2000", "1.2000", "1.2618"});  // A = B: no direction at all
+        QCOMPARE(boxes->seen, QStringList(2, "Nothing: No Certain Pattern Found"));
+        QCOMPARE(size(), QSize(954, 158));
+        QTRY_COMPARE(focus(), w("txttol4"));
+        QCOMPARE(w<QLineEdit>("txttol4")->selectedText(), QString("5"));
+        QCOMPARE(label("lblc"), QString("1.2388"));   // written before the matching
+        QCOMPARE(label("lbla2"), QString("1.2154"));  // A = B writes nothing
+        QCOMPARE(label("tp1"), QString("1.2236"));    // kept from the match
+        QVERIFY(!w("noma1")->isHidden());
+        form->resize(954, 630);  // the spinner computes from the earlier D
+        click(w<UpDown>("ud1")->upArrow());
+        QCOMPARE(label("sl1"), QString("1.1612"));
+    }
+
+    // Alt+A from the tolerance field, and Return, keypad Enter or Space on a
+    // focused Analyze, click at once: a key typed next neither beats the click
+    // nor reaches the field (at tolerance 0 these prices match nothing).
+    void keysClickAnalyzeAtOnce_data() {
+        QTest::addColumn<int>("pressed");
+        QTest::addColumn<int>("mods");
+        QTest::newRow("Alt+A") << int(Qt::Key_A) << int(Qt::AltModifier);
+        QTest::newRow("Return") << int(Qt::Key_Return) << 0;
+        QTest::newRow("Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+        QTest::newRow("Space") << int(Qt::Key_Space) << 0;
+    }
+    void keysClickAnalyzeAtOnce() {
+        QFETCH(int, pressed);
+        QFETCH(int, mods);
+        click(w("chk4p"));
+        fill({"1.3000", "1.2000", "1.2620"});
+        if (pressed == Qt::Key_A) {
+            click(w("txttol4"));
+        } else {
+            Key(Qt::Key_Tab);
+        }
+        QSignalSpy clicks(w<QAbstractButton>("cmdana"), &QAbstractButton::clicked);
+        Key(Qt::Key(pressed), Qt::KeyboardModifiers(mods));
+        Key(Qt::Key_0);
+        QCOMPARE(clicks.count(), 1);
+        QCOMPARE(label("tp1"), QString("1.2237"));
+        QCOMPARE(w<QLineEdit>("txttol4")->text(), QString("5"));
+        QCOMPARE(focus(), w("cmdana"));
+        QVERIFY(boxes->seen.isEmpty());
+    }
+
+    // Coming back from another program is no move of the focus: the caret stays.
+    void comingBackKeepsTheCaret() {
+        click(w("chk4p"));
+        type("txta4", "1.2");
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        Type("5");
+        QCOMPARE(w<QLineEdit>("txta4")->text(), QString("1.25"));
+    }
+
+    // The point-size list drops down below its box; the wheel picks only while
+    // the list has the focus, and elsewhere neither moves the focus nor checks.
+    void pointListAndTheWheel() {
+        click(w("chk4p"));
+        auto* list = w<QComboBox>("cmbpoint");
+        const auto wheel = [&](int delta) {
+            const QPointF at = list->mapTo(form.get(), list->rect().center());
+            QWheelEvent turn(at, form->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, {},
+                             Qt::NoScrollPhase, false);
+            QApplication::sendEvent(form->windowHandle(), &turn);
+        };
+        fill({"1.3", "1.2", "1.25"});  // 0.0001 picked
+        click(list);
+        QWidget* popup = QApplication::activePopupWidget();
+        QVERIFY(popup && popup->y() >= list->mapToGlobal(list->rect().bottomLeft()).y());
+        QTest::keyClick(popup, Qt::Key_Escape);
+        wheel(120);
+        QCOMPARE(form->PipSize(), 0.001);
+        type("txta4", "abc");
+        wheel(-120);
+        QCOMPARE(list->currentText(), QString("0.001"));
+        QCOMPARE(focus(), w("txta4"));
+        QVERIFY(boxes->seen.isEmpty());
+    }
+
+    // Each control shows its focus by a mark that leaves its face as it was.
+    void focusShownOnTheSameFace_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("backtabs");  // from chk4p; -1: the list focused by a click
+        QTest::newRow("selected pattern") << "chk4p" << 0;
+        QTest::newRow("box") << "txtts1" << 3;
+        QTest::newRow("spinner") << "ud1" << 4;
+        QTest::newRow("button") << "cmdana" << 7;
+        QTest::newRow("list") << "cmbpoint" << -1;
+    }
+    void focusShownOnTheSameFace() {
+        QFETCH(QString, name);
+        QFETCH(int, backtabs);
+        QWidget* control = w(name);
+        click(w("chk4p"));       // selected, red and focused
+        form->resize(954, 630);  // the spinners in view
+        if (backtabs < 0) {
+            click(control);
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        }
+        for (int i = 0; i < backtabs; ++i) {
+            Key(Qt::Key_Backtab);
+        }
+        QCOMPARE(focus(), control);
+        const QImage focused = control->grab().toImage();
+        Key(Qt::Key_Tab);
+        const QImage unfocused = control->grab().toImage();
+        int changed = 0;
+        for (int y = 0; y < focused.height(); ++y) {
+            for (int x = 0; x < focused.width(); ++x) {
+                changed += focused.pixel(x, y) != unfocused.pixel(x, y) ? 1 : 0;
+            }
+        }
+        QVERIFY(changed > 0);  // the focus shows
+        QVERIFY2(changed < focused.width() * focused.height() / 4, "a mark, not a new face");
+    }
+
+    // Exact at the edges: C on a band's bound matches; stops far below D show no noise.
+    void edgesShowExactNumbers() {
+        click(w("chk4p"));
+        analyze({"1.1", "1.0", "1.0613"});
+        QCOMPARE(label("lblfib2"), QString("Should be: 1.618"));
+        analyze({"3", "1.0", "2.6", "1"}, 0);
+        QCOMPARE(label("sl1"), QString("0.068"));
+        analyze({"3", "1.0", "2.2"}, 1);
+        w<UpDown>("ud1")->setValue(20);
+        click(w<UpDown>("ud1")->upArrow());
+        QCOMPARE(label("sl1"), QString("-0.01"));
+    }
+
+    // What the built controls paint, in literal colours where the design fixes
+    // them; and the few places the panels' texts are measured from.
+    void paints() {
+        QWidget built;
+        plovatrix::win::BuildMainControls(&built);
+        built.resize(945, 587);
+        ui::Find(&built, "frame4")->show();
+        built.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&built));
+        const QColor border = QApplication::palette().color(QPalette::Mid);
+        for (const Sample& s : Samples) {
+            QWidget* on = ui::Find(&built, s.widget);
+            const QImage image = on->grab().toImage();
+            const QRect area =
+                QRect(s.at, s.at).adjusted(-s.near - s.n, -s.near, s.near + s.n, s.near);
+            QVERIFY2(ui::Has(image, area, s.colour ? QColor::fromRgb(s.colour) : border), s.what);
+            QVERIFY2(s.n == 0 || ui::Has(image, area, on->palette().color(QPalette::Window)),
+                     s.what);
+        }
+        const QImage pic1 = ui::Find(&built, "pic1")->grab().toImage();
+        int divider = 0;  // three pixels wide
+        for (int x = 350; x < 370; ++x) {
+            divider += pic1.pixelColor(x, 100).rgb() == border.rgb() ? 1 : 0;
+        }
+        QCOMPARE(divider, 3);
+        // "NO Match Found", when shown, covers the middle of its panel, red on the button face.
+        for (const char* panel : {"pic1", "pic2"}) {
+            QWidget* pic = ui::Find(&built, panel);
+            QLabel* noma = pic->findChildren<QLabel*>(QRegularExpression("^noma")).front();
+            noma->show();
+            const QRect box = noma->geometry();
+            QVERIFY(box.contains(pic->rect().center()) && pic->rect().contains(box));
+            const QImage image = pic->grab().toImage();
+            QCOMPARE(image.pixelColor(box.topLeft() + QPoint(2, 2)),
+                     QApplication::palette().color(QPalette::Button));
+            QVERIFY(ui::Has(image, box, QColor::fromRgb(Red)));
+        }
+        // Analyze shows its icon, a dark tile, above the caption.
+        QWidget* button = ui::Find(&built, "cmdana");
+        const QImage image = button->grab().toImage();
+        const int half = button->height() / 2;
+        bool icon = false;
+        for (int y = 4; y < half; ++y) {
+            icon = icon || image.pixelColor(button->width() / 2, y).value() < 100;
+        }
+        QVERIFY(icon);
+        const QColor ink = button->palette().color(QPalette::ButtonText);
+        QVERIFY(ui::Has(image, QRect(4, half + 8, button->width() - 8, half - 12), ink));
+        // The lines are thin: they cover no control beside them.
+        for (QWidget* line : built.findChildren<QWidget*>(QRegularExpression("^Line"))) {
+            QVERIFY2(qMin(line->width(), line->height()) <= 5, qPrintable(line->objectName()));
+        }
+        const QList<QPair<const char*, QPoint>> places = {
+            {"lbla", {48, 40}}, {"lblabcd", {568, 104}}, {"sl1", {824, 344}}, {"lblb2", {88, 136}}};
+        for (const auto& [name, at] : places) {
+            QCOMPARE(ui::Find(&built, name)->pos(), at);
+        }
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "test_window.moc"
