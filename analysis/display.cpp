@@ -5,31 +5,6 @@
 #include "numbers.h"
 
 namespace plovatrix {
-namespace {
-
-// The result labels of one panel: the bearish twin of each bullish label.
-struct PanelNames {
-    const char* panel;
-    const char* otherPanel;
-    const char* noMatch;
-    const char *a, *b, *c;
-    const char *can1, *can2, *can3, *tfib, *t2;
-    const char *legab, *legbc, *zarib;
-    const char *fib1, *fib2;
-    const char *abcd, *ofbc;
-    const char *sl, *tp1, *tp2;
-};
-
-constexpr PanelNames Bullish{"pic1",     "pic2",     "noma1",   "lbla",    "lblb",    "lblc",
-                             "lblcan1",  "lblcan2",  "lblcan3", "lbltfib", "lblt2",   "legab(0)",
-                             "legbc(0)", "zarib(0)", "lblfib1", "lblfib2", "lblabcd", "lblofbc",
-                             "sl1",      "tp1",      "tp2"};
-constexpr PanelNames Bearish{"pic2",     "pic1",     "noma2",    "lbla2",    "lblb2",    "lblc2",
-                             "lblcan12", "lblcan22", "lblcan32", "lbltfib2", "lblt22",   "legab(1)",
-                             "legbc(1)", "zarib(1)", "lblfib12", "lblfib22", "lblabcd2", "lblofbc2",
-                             "sl2",      "tp11",     "tp22"};
-
-}  // namespace
 
 ClickDisplay ComposeClick(const FieldTexts& fields, std::string_view decimalPoint) {
     ClickDisplay out;
@@ -47,51 +22,41 @@ ClickDisplay ComposeClick(const FieldTexts& fields, std::string_view decimalPoin
     if (r.direction == PatternDirection::None) {
         return out;
     }
-    const PanelNames& n = r.direction == PatternDirection::Bullish ? Bullish : Bearish;
-    out.panel = n.panel;
-    out.hiddenPanel = n.otherPanel;
-    out.noMatchLabel = n.noMatch;
-    out.labels.reserve(21);
-    auto write = [&out](const char* control, std::string text) {
-        out.labels.push_back({control, std::move(text)});
-    };
+    PanelTexts& t = out.texts;
     const auto general = [decimalPoint](double x) { return FormatGeneral(x, decimalPoint); };
 
-    write(n.a, r.aText);
-    write(n.b, r.bText);
-    write(n.c, r.cText);
+    t.priceA = r.aText;
+    t.priceB = r.bText;
+    t.priceC = r.cText;
 
     const CandleCountTexts counts = DescribeCandleCounts(r.time);
-    write(n.can1, counts.abLabel);
-    write(n.can2, counts.bcLabel);
-    if (counts.missedText) {
-        write(n.can3, *counts.missedText);
-        write(n.tfib, *counts.missedText);
-        write(n.t2, *counts.missedText);
-    }
+    t.abCandles = counts.abLabel;
+    t.bcCandles = counts.bcLabel;
+    t.cdCandles = t.timeRatio = t.cdDuration = counts.missedText;
 
     const double ratioShown = std::fabs(RoundHalfEven(r.legs.bcRatio, 3));
-    write(n.legab, general(r.legs.abPips));
-    write(n.legbc, general(r.legs.bcPips));
-    write(n.zarib, general(ratioShown));
+    t.legAB = general(r.legs.abPips);
+    t.legBC = general(r.legs.bcPips);
+    t.ratio = general(ratioShown);
     if (!r.found) {
         return out;
     }
 
-    write(n.fib1, FormatStr(r.match.retracement) + "(" + FormatStr(ratioShown) + ")");
-    write(n.fib2, "Should be:" + FormatStr(r.match.extension));
+    t.retracement = FormatStr(r.match.retracement) + "(" + FormatStr(ratioShown) + ")";
+    t.extension = "Should be:" + FormatStr(r.match.extension);
     if (const auto time = ProjectCandles(r.time, decimalPoint)) {
-        write(n.tfib, time->timeRatio);
-        write(n.can3, time->cdCandles);
-        write(n.t2, time->cdDuration);
+        t.timeRatio = time->timeRatio;
+        t.cdCandles = time->cdCandles;
+        t.cdDuration = time->cdDuration;
     }
-    const PrzTexts prz = OrderPrzTexts(r.abcdTarget, r.bcTarget, r.match.extension);
-    write(n.abcd, prz.upper);
-    write(n.ofbc, prz.lower);
-    out.priceD = r.priceD;
-    write(n.sl, general(r.stopLoss));
-    write(n.tp1, general(r.takeProfit1));
-    write(n.tp2, general(r.takeProfit2));
+    const PriceProjection& p = r.prices;
+    PrzTexts prz = OrderPrzTexts(p.abcdTarget, p.bcTarget, r.match.extension);
+    t.przUpper = std::move(prz.upper);
+    t.przLower = std::move(prz.lower);
+    out.priceD = p.priceD;
+    t.stopLoss = general(p.stopLoss);
+    t.takeProfit1 = general(p.takeProfit1);
+    t.takeProfit2 = general(p.takeProfit2);
     return out;
 }
 

@@ -2,8 +2,8 @@
 // texts, panel and focus that the window applies.
 #pragma once
 
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "pattern.h"
 
@@ -11,27 +11,34 @@ namespace plovatrix {
 
 enum class ClickOutcome {
     CheckFailed,  // the focus moves to `focus`; nothing else changes
-    NoPattern,    // "No Certain Pattern Found"; the labels below were written first
+    NoPattern,    // "No Certain Pattern Found"; the texts below were written first
     Result,       // a ratio pair matched
 };
 
-struct LabelWrite {
-    const char* control;  // objectName: "lbla", "legab(0)", "tp11", ...
-    std::string text;
+// Every text one click writes into the panel of its direction, one per result
+// label; a label the click leaves alone has none.
+struct PanelTexts {
+    std::optional<std::string> priceA, priceB, priceC;
+    std::optional<std::string> abCandles, bcCandles;  // a count as typed, or "NOT GIVEN"
+    std::optional<std::string> cdCandles;             // "Should be: 10", or "Missed"
+    std::optional<std::string> timeRatio;
+    std::optional<std::string> cdDuration;  // "Should be: 10 Candle(s)", or "Missed"
+    std::optional<std::string> legAB, legBC, ratio;
+    std::optional<std::string> retracement;  // " .618( .618)"
+    std::optional<std::string> extension;    // "Should be: 1.618"
+    std::optional<std::string> przUpper, przLower;
+    std::optional<std::string> stopLoss, takeProfit1, takeProfit2;
 };
 
 struct ClickDisplay {
     ClickOutcome outcome = ClickOutcome::CheckFailed;
     InputField focus = InputField::A;                     // CheckFailed only
-    PatternDirection direction = PatternDirection::None;  // NoPattern and Result
-    std::string panel;                                    // "pic1", "pic2" or "" (no direction)
-    std::string hiddenPanel;                              // the other one
-    std::string noMatchLabel;                             // "noma1"/"noma2": hidden on a Result
-    std::vector<LabelWrite> labels;                       // in the order the click writes them
-    double priceD = 0;                                    // Result only
+    PatternDirection direction = PatternDirection::None;  // whose panel shows the texts
+    PanelTexts texts;
+    double priceD = 0;  // Result only
 };
 
-// The whole click after the spinner reset: checks, direction, every label text.
+// The whole click after the spinner reset: checks, direction, every text.
 // decimalPoint is the user's locale's, for the numbers that stand alone.
 ClickDisplay ComposeClick(const FieldTexts& fields, std::string_view decimalPoint = ".");
 

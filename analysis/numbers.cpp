@@ -101,6 +101,11 @@ std::optional<double> WholeNumber(std::string_view text) {
     return value;
 }
 
+bool AcceptableNumber(std::string_view text, bool zeroAllowed) {
+    const auto v = WholeNumber(text);
+    return v && (zeroAllowed ? *v >= 0 : *v > 0);
+}
+
 namespace {
 
 constexpr double Pow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};

@@ -21,6 +21,11 @@ double LeadingNumber(std::string_view text);
 // read them as 1.
 std::optional<double> WholeNumber(std::string_view text);
 
+// The one rule for a price, a count or a tolerance as typed: a whole number
+// above 0, or at 0 or above where zero is allowed. Both the fields and
+// Analyze judge a text by it.
+bool AcceptableNumber(std::string_view text, bool zeroAllowed);
+
 // x as shown to 15 significant digits, exactly: digits x 10^exponent with no
 // trailing zero in the digits. 1.0613000000000001 is 10613 x 10^-4: the decimal
 // that a short decimal, or a sum or product of a few, stands for once its binary

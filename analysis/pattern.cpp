@@ -7,26 +7,6 @@
 
 namespace plovatrix {
 
-std::string_view ControlName(InputField field) {
-    switch (field) {
-        case InputField::A:
-            return "txta4";
-        case InputField::B:
-            return "txtb4";
-        case InputField::C:
-            return "txtc4";
-        case InputField::Tolerance:
-            return "txttol4";
-        case InputField::PointSize:
-            return "cmbpoint";
-        case InputField::AbCandles:
-            return "txtab4";
-        case InputField::BcCandles:
-            return "txtbc4";
-    }
-    return "";
-}
-
 PatternInputs ReadPatternInputs(const FieldTexts& f) {
     PatternInputs in;
     in.aText = f.a;
@@ -45,14 +25,8 @@ PatternInputs ReadPatternInputs(const FieldTexts& f) {
 }
 
 CheckOutcome CheckPatternInputs(const PatternInputs& in) {
-    const auto positive = [](std::string_view text) {
-        const auto v = WholeNumber(text);
-        return v && *v > 0;
-    };
-    const auto notNegative = [](std::string_view text) {
-        const auto v = WholeNumber(text);
-        return v && *v >= 0;
-    };
+    const auto positive = [](std::string_view text) { return AcceptableNumber(text, false); };
+    const auto notNegative = [](std::string_view text) { return AcceptableNumber(text, true); };
     // A point size that is no positive number would make every leg in points
     // a division by zero; it fails like the empty text.
     const struct {
@@ -63,7 +37,7 @@ CheckOutcome CheckPatternInputs(const PatternInputs& in) {
         {positive(in.bText), InputField::B},
         {positive(in.cText), InputField::C},
         {notNegative(in.tolText), InputField::Tolerance},
-        {!in.pipText.empty() && positive(in.pipText), InputField::PointSize},
+        {positive(in.pipText), InputField::PointSize},
         {notNegative(in.abText), InputField::AbCandles},
         {notNegative(in.bcText), InputField::BcCandles},
     };
@@ -285,7 +259,7 @@ AnalysisResult Analyze(const PatternInputs& in) {
     if (!r.match.matched) {
         return r;
     }
-    static_cast<PriceProjection&>(r) = ProjectPrices(in, r.direction, r.legs, r.match);
+    r.prices = ProjectPrices(in, r.direction, r.legs, r.match);
     r.found = true;
     return r;
 }

@@ -14,10 +14,8 @@ inline constexpr double StopPoints = 5;
 // Share of CD (TP1) and of AD (TP2) that the targets lie back from D.
 inline constexpr double TargetRatio = 0.618;
 
-// The fields of the 4-point strip, by the control they come from.
+// The fields of the 4-point strip, in the order the window lists them.
 enum class InputField { A, B, C, Tolerance, PointSize, AbCandles, BcCandles };
-// The window's control name of a field ("txta4", ..., "cmbpoint").
-std::string_view ControlName(InputField field);
 
 // The texts of the 4-point strip as the user left them.
 struct FieldTexts {
@@ -138,13 +136,13 @@ PrzTexts OrderPrzTexts(double abcdTarget, double bcTarget, double extension);
 
 enum class Signal { Buy, Sell };
 
-// The projections (abcdTarget ... takeProfit2) are set only when found.
-struct AnalysisResult : PriceProjection {
+struct AnalysisResult {
     PatternDirection direction = PatternDirection::None;
     std::string aText, bText, cText;
     PatternLegs legs;
     RatioMatch match;
     TimeProjection time;
+    PriceProjection prices;  // set only when found
     Signal signal = Signal::Buy;
     bool found = false;
 };

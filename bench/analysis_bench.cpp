@@ -21,7 +21,13 @@ using plovatrix::PatternDirection;
 // The three inputs the window benchmark clicks too, with the window's own
 // defaults for the fields they leave alone (candle counts 0, point size as listed).
 FieldTexts Fields(const char* a, const char* b, const char* c) {
-    return FieldTexts{a, b, c, "5", "0.0001", "0", "0"};
+    return FieldTexts{.a = a,
+                      .b = b,
+                      .c = c,
+                      .tolerance = "5",
+                      .pointSize = "0.0001",
+                      .abCandles = "0",
+                      .bcCandles = "0"};
 }
 
 const FieldTexts kBullish = Fields("1.3000", "1.2000", "1.2618");
@@ -32,7 +38,7 @@ const FieldTexts kNoMatch = Fields("1.3000", "1.2000", "1.2388");
 void Expect(const FieldTexts& fields, ClickOutcome outcome, PatternDirection direction,
             const char* what) {
     const auto shown = plovatrix::ComposeClick(fields, ".");
-    if (shown.outcome != outcome || shown.direction != direction || shown.labels.empty()) {
+    if (shown.outcome != outcome || shown.direction != direction || !shown.texts.priceA) {
         std::fprintf(stderr, "analysis_bench: the %s input does not give its outcome\n", what);
         std::exit(2);
     }

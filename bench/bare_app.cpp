@@ -10,11 +10,10 @@ int main(int argc, char* argv[]) {
     plovatrix::bench::MarkPhase("main");
     QApplication app(argc, argv);
     plovatrix::bench::MarkPhase("qapplication");
-    plovatrix::bench::FirstPaintExit exitOnPaint(QStringLiteral("bare"));
-    app.installEventFilter(&exitOnPaint);
-
     QWidget window;
-    window.setObjectName(QStringLiteral("bare"));
+    plovatrix::bench::FirstPaintExit exitOnPaint(
+        [&window](const QWidget* w) { return w == &window; });
+    app.installEventFilter(&exitOnPaint);
     window.setWindowTitle(QStringLiteral("Bare"));
     window.setFixedSize(954, 630);
     constexpr int columns = 6, rows = 8;  // 48 labels

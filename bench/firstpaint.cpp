@@ -48,13 +48,13 @@ void AfterFirstPaint(QWidget* window, std::function<void()> then) {
     window->installEventFilter(new PaintWatch(window, std::move(then)));
 }
 
-FirstPaintExit::FirstPaintExit(QString windowName, QObject* parent)
-    : QObject(parent), windowName_(std::move(windowName)) {}
+FirstPaintExit::FirstPaintExit(std::function<bool(const QWidget*)> isWindow, QObject* parent)
+    : QObject(parent), isWindow_(std::move(isWindow)) {}
 
 bool FirstPaintExit::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (seen_ || (type != QEvent::Paint && type != QEvent::Show) || !watched->isWidgetType() ||
-        watched->objectName() != windowName_ || !static_cast<QWidget*>(watched)->isWindow() ||
+        !isWindow_(static_cast<QWidget*>(watched)) || !static_cast<QWidget*>(watched)->isWindow() ||
         !static_cast<QWidget*>(watched)->isVisible()) {
         return false;
     }

@@ -9,19 +9,20 @@ class QWidget;
 
 namespace plovatrix::bench {
 
-// Watches every widget; once the top-level whose objectName is `windowName`
+// Watches every widget; once the visible top-level that isWindow picks
 // has been painted and its frame handed to the platform, prints
 // "FIRSTPAINT <steady clock ns>" and leaves the event loop. Its show is
 // marked as a phase on the way.
 class FirstPaintExit : public QObject {
 public:
-    explicit FirstPaintExit(QString windowName, QObject* parent = nullptr);
+    explicit FirstPaintExit(std::function<bool(const QWidget*)> isWindow,
+                            QObject* parent = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QString windowName_;
+    std::function<bool(const QWidget*)> isWindow_;
     bool seen_ = false;
 };
 

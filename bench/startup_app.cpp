@@ -8,8 +8,10 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "appinfo.h"
 #include "firstpaint.h"
+#include "frmmain.h"
+#include "frmsplash.h"
+#include "startup.h"
 
 using plovatrix::bench::AfterFirstPaint;
 using plovatrix::bench::FirstPaintExit;
@@ -19,11 +21,12 @@ int main(int argc, char* argv[]) {
     MarkPhase("main");
     QApplication app(argc, argv);
     MarkPhase("qapplication");
-    FirstPaintExit exitOnPaint(QStringLiteral("frmmain"));
+    FirstPaintExit exitOnPaint([](const QWidget* w) { return qobject_cast<const frmmain*>(w); });
     app.installEventFilter(&exitOnPaint);
 
     // The program's own start-up, as main() runs it.
-    QWidget* splash = plovatrix::app::StartUp(app);
+    plovatrix::app::StartUp startUp(app);
+    QWidget* splash = startUp.splash();
     MarkPhase("splash-shown");
 
     // The user's key press, as the platform would deliver it to the splash's

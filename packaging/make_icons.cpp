@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <cstdio>
 
-#include "icons.h"
+#include "toolkit.h"
 
 int main(int argc, char* argv[]) {
     if (argc != 3) {

@@ -1,19 +1,15 @@
 #include "frmsplash.h"
 
-#include <QApplication>
 #include <QFrame>
-#include <QImage>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
-#include <QWindow>
 
 #include "appinfo.h"
-#include "frmmain.h"
-#include "icons.h"
 #include "product.h"
 #include "toolkit.h"
 
@@ -103,55 +99,6 @@ void SizeToText(QLabel* label) {
     }
 }
 
-// Eats the rest of the double-click whose first click handed over. The main
-// window opens under the pointer, where the second click would press whatever
-// lies there. Presses within the desktop's double-click interval of that click
-// (event time, so a slow start-up does not stretch it) and their releases go.
-class DoubleClickRest : public QObject {
-public:
-    DoubleClickRest(QWidget* main, ulong clickTime)
-        : QObject(main), window_(main->windowHandle()), clickTime_(clickTime) {
-        qApp->installEventFilter(this);
-        QTimer::singleShot(QApplication::doubleClickInterval(), this, [this] {
-            expired_ = true;
-            if (!holding_) {
-                deleteLater();
-            }
-        });
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        const QEvent::Type type = event->type();
-        if (watched != window_ ||
-            (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
-             type != QEvent::MouseButtonRelease)) {
-            return false;
-        }
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (type == QEvent::MouseButtonRelease) {
-            const bool eaten = holding_;
-            holding_ = holding_ && mouse->buttons() != Qt::NoButton;
-            if (expired_ && !holding_) {
-                deleteLater();
-            }
-            return eaten;
-        }
-        if (mouse->timestamp() - clickTime_ > ulong(QApplication::doubleClickInterval())) {
-            deleteLater();
-            return false;
-        }
-        holding_ = true;
-        return true;
-    }
-
-private:
-    QPointer<QWindow> window_;
-    ulong clickTime_;
-    bool holding_ = false;  // a press was eaten and its button is still down
-    bool expired_ = false;
-};
-
 }  // namespace
 
 frmSplash::frmSplash(QWidget* parent)
@@ -160,9 +107,6 @@ frmSplash::frmSplash(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QString());
-    setWindowIcon(plovatrix::win::AppIcon());
-    // Arial is what the design asks for; Linux has its metric twin.
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     // The designed size is the client area's; the border lies around it.
     setContentsMargins(Border, Border, Border, Border);
     setFixedSize(Px(7380) + 2 * Border, Px(4245) + 2 * Border);
@@ -230,12 +174,6 @@ frmSplash::frmSplash(QWidget* parent)
     }
 }
 
-frmSplash::~frmSplash() {
-    if (!handedOver_) {
-        delete main_;
-    }
-}
-
 void frmSplash::paintEvent(QPaintEvent*) {
     // Rings from the outside in, each lit at the top left and shaded at the
     // bottom right: the classic raised window edge, then the face.
@@ -253,11 +191,17 @@ void frmSplash::paintEvent(QPaintEvent*) {
         p.drawLine(r.topRight(), r.bottomRight());
         r.adjust(1, 1, -1, -1);
     }
-    if (!painted_) {
-        painted_ = true;
-        // Once this frame is on screen the user reads it, and we have time.
-        QTimer::singleShot(0, this, &frmSplash::BuildMain);
+}
+
+bool frmSplash::event(QEvent* event) {
+    const bool first = event->type() == QEvent::Paint && !shown_;
+    const bool handled = QWidget::event(event);
+    if (first) {
+        // Said once the whole frame has been handed to the platform.
+        shown_ = true;
+        QTimer::singleShot(0, this, &frmSplash::FirstFrameShown);
     }
+    return handled;
 }
 
 void frmSplash::Form_Load() {
@@ -292,9 +236,8 @@ bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Frame1 && type == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&
-            Frame1->rect().contains(mouse->position().toPoint()) && !handedOver_) {
-            Frame1_Click();
-            new DoubleClickRest(main_, mouse->timestamp());
+            Frame1->rect().contains(mouse->position().toPoint())) {
+            Frame1_Click(mouse->timestamp());
         }
     }
     // Labels and the logo swallow their clicks; the frame has handled its own.
@@ -302,36 +245,24 @@ bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmSplash::Form_KeyPress(char16_t&) {
-    HandOver();
+    HandOver(0);
 }
 
-void frmSplash::Frame1_Click() {
-    HandOver();
+void frmSplash::Frame1_Click(ulong clickTime) {
+    HandOver(clickTime);
 }
 
-void frmSplash::HandOver() {
+void frmSplash::HandOver(ulong clickTime) {
     if (handedOver_) {
         return;
     }
     handedOver_ = true;
     hide();
-    // A key may come before the idle time did.
-    BuildMain();
-    // The show loads frmmain: its Form_Load unloads this window with
-    // deleteLater, so nothing of it is touched after the show but main_.
-    main_->setAttribute(Qt::WA_DeleteOnClose);
-    main_->show();
+    // The main window's show follows at once; its load unloads us.
+    emit HandOverAsked(clickTime);
 }
 
-void frmSplash::BuildMain() {
-    if (main_) {
-        return;
-    }
-    main_ = new frmmain(nullptr, frmmain::Loading::AtShow);
-    // One painting into a throw-away image polishes every control and fills
-    // the glyph and style caches, which the first paint would otherwise pay
-    // at the hand-over (most of the slow hand-overs when measured).
-    main_->ensurePolished();
-    QImage warm(main_->size(), QImage::Format_ARGB32_Premultiplied);
-    main_->render(&warm);
+void frmSplash::Unload() {
+    hide();
+    deleteLater();
 }

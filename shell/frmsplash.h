@@ -1,13 +1,11 @@
 // The splash window: the product's name and version, until the user presses a
-// key or clicks its frame, which hands over to the main window frmmain.
+// key or clicks its frame and so asks for the main window.
 #pragma once
 
-#include <QPointer>
 #include <QWidget>
 
 class QFrame;
 class QLabel;
-class frmmain;
 
 class frmSplash : public QWidget {
     Q_OBJECT
@@ -15,10 +13,19 @@ class frmSplash : public QWidget {
 public:
     // Building the window loads it: Form_Load runs before the constructor returns.
     explicit frmSplash(QWidget* parent = nullptr);
-    // A main window built ahead and never handed over goes with the splash.
-    ~frmSplash() override;
+
+    // Unload, also from inside one of our own handlers further up the stack.
+    void Unload();
+
+signals:
+    // Our first frame is on screen: the user reads it, and there is idle time.
+    void FirstFrameShown();
+    // The hand-over: we have hidden ourselves; show the main window now.
+    // clickTime is the event time of the click that asked, 0 for a key.
+    void HandOverAsked(ulong clickTime);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -26,9 +33,8 @@ protected:
 private:
     void Form_Load();
     void Form_KeyPress(char16_t& KeyAscii);
-    void Frame1_Click();
-    void HandOver();
-    void BuildMain();
+    void Frame1_Click(ulong clickTime);
+    void HandOver(ulong clickTime);
 
     QFrame* Frame1;
     QLabel* lblLicenseTo;
@@ -40,10 +46,7 @@ private:
     QLabel* lblWarning;
 
     // Events already queued for us may still arrive between the hand-over and
-    // our deferred deletion; they must not open a second main window.
+    // our deferred deletion; they must not ask twice.
     bool handedOver_ = false;
-    // frmmain, built hidden in the idle time after our first paint so that the
-    // hand-over only loads and shows it.
-    QPointer<frmmain> main_;
-    bool painted_ = false;
+    bool shown_ = false;
 };

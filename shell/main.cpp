@@ -1,9 +1,9 @@
 #include <QApplication>
 
-#include "appinfo.h"
+#include "startup.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    plovatrix::app::StartUp(app);
+    plovatrix::app::StartUp startUp(app);
     return app.exec();
 }

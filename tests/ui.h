@@ -1,6 +1,6 @@
 // How the window, splash and soak tests drive the widgets: clicks land on the
 // window and Qt routes them to the control under the pointer, keys go to the
-// focus, and message boxes are closed with OK as they appear.
+// focused window, and message boxes are closed with OK as they appear.
 #pragma once
 
 #include <QApplication>
@@ -31,8 +31,9 @@ inline void Click(QWidget* window, QWidget* target, QPoint at = {},
     QTest::mouseClick(window->windowHandle(), button, {}, target->mapTo(window, at));
 }
 
+// A key as the platform delivers it: to the focused window, access keys first.
 inline void Key(Qt::Key key, Qt::KeyboardModifiers mods = {}) {
-    QTest::keyClick(QApplication::focusWidget(), key, mods);
+    QTest::keyClick(QGuiApplication::focusWindow(), key, mods);
 }
 
 inline void Type(const QString& text) {

@@ -167,20 +167,38 @@ void DropDownList::wheelEvent(QWheelEvent* event) {
     QComboBox::wheelEvent(event);
 }
 
+void SelectAllText(QLineEdit* box) {
+    box->setSelection(0, int(box->text().size()));
+}
+
 TextBox::TextBox(const QString& text, QWidget* parent) : QLineEdit(text, parent) {}
 
 void TextBox::focusInEvent(QFocusEvent* event) {
     // Qt selects everything when the focus comes by Tab or a shortcut; hand
-    // it a neutral reason then, which keeps any selection made by a focus
-    // handler and adds none of its own.
+    // it a neutral reason then, which adds no selection of its own.
     const Qt::FocusReason reason = event->reason();
     if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
         reason == Qt::ShortcutFocusReason) {
         QFocusEvent neutral(QEvent::FocusIn, Qt::OtherFocusReason);
         QLineEdit::focusInEvent(&neutral);
-        return;
+    } else {
+        QLineEdit::focusInEvent(event);
     }
-    QLineEdit::focusInEvent(event);
+    // Coming back to the window, or from a popup, is no move of the focus:
+    // the caret and the selection stay as the user left them.
+    if (selectAllOnFocus_ && reason != Qt::ActiveWindowFocusReason &&
+        reason != Qt::PopupFocusReason) {
+        SelectAllText(this);
+        selectOnRelease_ = reason == Qt::MouseFocusReason;
+    }
+}
+
+void TextBox::mouseReleaseEvent(QMouseEvent* event) {
+    QLineEdit::mouseReleaseEvent(event);
+    if (selectOnRelease_) {
+        selectOnRelease_ = false;
+        SelectAllText(this);
+    }
 }
 
 }  // namespace plovatrix::win

@@ -60,16 +60,28 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 };
 
-// A text box that, like the classic edit control, never selects its text by
-// itself when it gets the focus: whoever wants select-all asks for it.
+// The one routine the input fields share: selects the whole text.
+void SelectAllText(QLineEdit* box);
+
+// A text box that, like the classic edit control, selects nothing by itself
+// when it gets the focus, unless told to select all of it: then each move of
+// the focus into it selects the whole text, so typing replaces it.
 class TextBox : public QLineEdit {
     Q_OBJECT
 
 public:
     explicit TextBox(const QString& text, QWidget* parent = nullptr);
 
+    void setSelectAllOnFocus(bool on) { selectAllOnFocus_ = on; }
+
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool selectAllOnFocus_ = false;
+    // The click that brought the focus put the caret where it landed.
+    bool selectOnRelease_ = false;
 };
 
 }  // namespace plovatrix::win

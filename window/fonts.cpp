@@ -11,7 +11,6 @@ void InstallFontSubstitutes() {
         QFont::insertSubstitutions(family, substitutes);
     };
     install("MS Sans Serif", {"Liberation Sans", "Arimo", "DejaVu Sans"});
-    install("Arial", {"Liberation Sans", "Arimo", "DejaVu Sans"});
     install("MV Boli", {"Comic Neue", "Comic Sans MS", "Liberation Sans", "DejaVu Sans"});
 }
 

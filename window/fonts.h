@@ -6,9 +6,10 @@
 
 namespace plovatrix::win {
 
-// Teaches Qt's font matching our substitutes: "MS Sans Serif" and "Arial" to
-// Liberation Sans (metric-compatible with Arial), "MV Boli" to Comic Neue,
-// each falling back to a plain sans. Safe to call more than once.
+// Teaches Qt's font matching our substitutes: "MS Sans Serif" to Liberation
+// Sans (metric-compatible with Arial, which fontconfig maps to it already),
+// "MV Boli" to Comic Neue, each falling back to a plain sans. Safe to call
+// more than once.
 void InstallFontSubstitutes();
 
 // A font as the layout names it: family, point size (fractions kept), weight.

@@ -10,7 +10,6 @@
 
 #include "classiccontrols.h"
 #include "fonts.h"
-#include "icons.h"
 #include "layout.h"
 #include "picturepanel.h"
 #include "toolkit.h"

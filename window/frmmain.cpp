@@ -4,17 +4,18 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QWindow>
 
 #include "classiccontrols.h"
 #include "display.h"
+#include "focusguard.h"
 #include "formbuilder.h"
-#include "icons.h"
 #include "numbers.h"
 #include "toolkit.h"
 #include "updown.h"
@@ -33,14 +34,85 @@ constexpr int FullHeight = 9450;
 constexpr quint32 SelectedFace = 255;  // red
 constexpr quint32 ButtonFace = 0x8000000F;
 
-// The one routine the fields share: select the whole text.
-void SelectAllText(QLineEdit* box) {
-    box->setSelection(0, int(box->text().size()));
-}
+// Each text of a click and the label that shows it on the bullish and on the
+// bearish panel: the one place where a result label is named.
+const struct {
+    std::optional<std::string> PanelTexts::*text;
+    const char* bullish;
+    const char* bearish;
+} ResultLabels[] = {
+    {&PanelTexts::priceA, "lbla", "lbla2"},
+    {&PanelTexts::priceB, "lblb", "lblb2"},
+    {&PanelTexts::priceC, "lblc", "lblc2"},
+    {&PanelTexts::abCandles, "lblcan1", "lblcan12"},
+    {&PanelTexts::bcCandles, "lblcan2", "lblcan22"},
+    {&PanelTexts::cdCandles, "lblcan3", "lblcan32"},
+    {&PanelTexts::timeRatio, "lbltfib", "lbltfib2"},
+    {&PanelTexts::cdDuration, "lblt2", "lblt22"},
+    {&PanelTexts::legAB, "legab(0)", "legab(1)"},
+    {&PanelTexts::legBC, "legbc(0)", "legbc(1)"},
+    {&PanelTexts::ratio, "zarib(0)", "zarib(1)"},
+    {&PanelTexts::retracement, "lblfib1", "lblfib12"},
+    {&PanelTexts::extension, "lblfib2", "lblfib22"},
+    {&PanelTexts::przUpper, "lblabcd", "lblabcd2"},
+    {&PanelTexts::przLower, "lblofbc", "lblofbc2"},
+    {&PanelTexts::stopLoss, "sl1", "sl2"},
+    {&PanelTexts::takeProfit1, "tp1", "tp11"},
+    {&PanelTexts::takeProfit2, "tp2", "tp22"},
+};
 
 std::string Text(const QLineEdit* box) {
     return box->text().toStdString();
 }
+
+std::string DecimalPoint() {
+    return QLocale().decimalPoint().toStdString();
+}
+
+// Eats the rest of a double-click whose first click opened the window: presses
+// within the desktop's double-click interval of that click (event time, so a
+// slow start-up does not stretch it) and their releases.
+class DoubleClickRest : public QObject {
+public:
+    DoubleClickRest(QWindow* window, ulong clickTime) : QObject(window), clickTime_(clickTime) {
+        window->installEventFilter(this);
+        QTimer::singleShot(QApplication::doubleClickInterval(), this, [this] {
+            expired_ = true;
+            if (!holding_) {
+                deleteLater();
+            }
+        });
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+            type != QEvent::MouseButtonRelease) {
+            return false;
+        }
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (type == QEvent::MouseButtonRelease) {
+            const bool eaten = holding_;
+            holding_ = holding_ && mouse->buttons() != Qt::NoButton;
+            if (expired_ && !holding_) {
+                deleteLater();
+            }
+            return eaten;
+        }
+        if (mouse->timestamp() - clickTime_ > ulong(QApplication::doubleClickInterval())) {
+            deleteLater();
+            return false;
+        }
+        holding_ = true;
+        return true;
+    }
+
+private:
+    ulong clickTime_;
+    bool holding_ = false;  // a press was eaten and its button is still down
+    bool expired_ = false;
+};
 
 }  // namespace
 
@@ -58,12 +130,12 @@ frmmain::frmmain(QWidget* parent, Loading loading)
     cmdana = Control<QAbstractButton>("cmdana");
     frame4 = Control<QGroupBox>("frame4");
     Frame5 = Control<QGroupBox>("Frame5");
-    txta4 = Control<QLineEdit>("txta4");
-    txtb4 = Control<QLineEdit>("txtb4");
-    txtc4 = Control<QLineEdit>("txtc4");
-    txtab4 = Control<QLineEdit>("txtab4");
-    txtbc4 = Control<QLineEdit>("txtbc4");
-    txttol4 = Control<QLineEdit>("txttol4");
+    txta4 = Control<TextBox>("txta4");
+    txtb4 = Control<TextBox>("txtb4");
+    txtc4 = Control<TextBox>("txtc4");
+    txtab4 = Control<TextBox>("txtab4");
+    txtbc4 = Control<TextBox>("txtbc4");
+    txttol4 = Control<TextBox>("txttol4");
     txtts1 = Control<QLineEdit>("txtts1");
     txtts2 = Control<QLineEdit>("txtts2");
     lblb4 = Control<QLabel>("lblb4");
@@ -76,8 +148,18 @@ frmmain::frmmain(QWidget* parent, Loading loading)
     pic2 = Control<QWidget>("pic2");
     ud1 = Control<UpDown>("ud1");
     ud2 = Control<UpDown>("ud2");
-    for (QLabel* label : findChildren<QLabel*>()) {
-        labels_.insert(label->objectName(), label);
+    fields_ = {{{txta4, false},
+                {txtb4, false},
+                {txtc4, false},
+                {txtab4, true},
+                {txtbc4, true},
+                {txttol4, true}}};
+    inputs_ = {txta4, txtb4, txtc4, txttol4, cmbpoint, txtab4, txtbc4};
+    for (const auto& row : ResultLabels) {
+        results_.push_back({Control<QLabel>(row.bullish), Control<QLabel>(row.bearish)});
+    }
+    for (const Field& field : fields_) {
+        field.box->setSelectAllOnFocus(true);
     }
 
     // A box's value set from code to a different value runs its click handler
@@ -89,19 +171,11 @@ frmmain::frmmain(QWidget* parent, Loading loading)
     connect(ud1, &UpDown::Change, this, &frmmain::ud1_Change);
     connect(ud2, &UpDown::Change, this, &frmmain::ud2_Change);
     connect(txtb4, &QLineEdit::textChanged, this, &frmmain::txtb4_Change);
-    for (QLineEdit* box : {txta4, txtb4, txtc4, txtab4, txtbc4, txttol4}) {
-        box->installEventFilter(this);
-    }
-    // Focus moves are caught before they are delivered, wherever they aim.
-    qApp->installEventFilter(this);
+    new FocusGuard(this, [this](QWidget* focused) { return MayLeave(focused); });
 
     if (loading == Loading::Now) {
         Form_Load();
     }
-}
-
-frmmain::~frmmain() {
-    qApp->removeEventFilter(this);
 }
 
 template <typename T>
@@ -147,6 +221,12 @@ void frmmain::FitFrame() {
     }
 }
 
+void frmmain::SwallowRestOfDoubleClick(ulong clickTime) {
+    if (QWindow* window = windowHandle()) {
+        new DoubleClickRest(window, clickTime);
+    }
+}
+
 void frmmain::Form_Load() {
     loaded_ = true;
     SetSize(CompactWidth, StripHeight);
@@ -156,15 +236,7 @@ void frmmain::Form_Load() {
     ud2->setValue(5);
     txtts1->setText(QString::number(ud1->value()));
     txtts2->setText(QString::number(ud2->value()));
-
-    // The splash, when it opened first, is unloaded once we are loaded. Its own
-    // handler is still running further up the stack, hence deleteLater.
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String("frmSplash")) {
-            w->hide();
-            w->deleteLater();
-        }
-    }
+    emit Loaded();
 }
 
 void frmmain::chk4p_Click() {
@@ -203,10 +275,9 @@ void frmmain::cmbpoint_Click() {
 
 void frmmain::StopLabel(UpDown* spinner, QLineEdit* distance, QLabel* stop, bool bullish) {
     distance->setText(QString::number(spinner->value()));
-    const std::string text =
-        StopLossText(PriceD_, spinner->value(), PipSize_,
-                     bullish ? PatternDirection::Bullish : PatternDirection::Bearish,
-                     QLocale().decimalPoint().toStdString());
+    const std::string text = StopLossText(
+        PriceD_, spinner->value(), PipSize_,
+        bullish ? PatternDirection::Bullish : PatternDirection::Bearish, DecimalPoint());
     SetCaption(stop, QString::fromStdString(text));
 }
 
@@ -229,28 +300,30 @@ void frmmain::cmdana_Click() {
     noma1->setVisible(true);
     noma2->setVisible(true);
 
-    const FieldTexts fields{Text(txta4),
-                            Text(txtb4),
-                            Text(txtc4),
-                            Text(txttol4),
-                            cmbpoint->currentText().toStdString(),
-                            Text(txtab4),
-                            Text(txtbc4)};
-    const ClickDisplay shown = ComposeClick(fields, QLocale().decimalPoint().toStdString());
+    const ClickDisplay shown = ComposeClick({.a = Text(txta4),
+                                             .b = Text(txtb4),
+                                             .c = Text(txtc4),
+                                             .tolerance = Text(txttol4),
+                                             .pointSize = cmbpoint->currentText().toStdString(),
+                                             .abCandles = Text(txtab4),
+                                             .bcCandles = Text(txtbc4)},
+                                            DecimalPoint());
     if (shown.outcome == ClickOutcome::CheckFailed) {
-        SetFocus(Control<QWidget>(ControlName(shown.focus).data()));
+        SetFocus(inputs_[size_t(shown.focus)]);
         return;
     }
     if (shown.direction != PatternDirection::None) {
+        const bool bullish = shown.direction == PatternDirection::Bullish;
         SetSize(StripWidth, FullHeight);
-        Control<QWidget>(shown.panel.c_str())->setVisible(true);
-        Control<QWidget>(shown.hiddenPanel.c_str())->setVisible(false);
+        (bullish ? pic1 : pic2)->setVisible(true);
+        (bullish ? pic2 : pic1)->setVisible(false);
         if (shown.outcome == ClickOutcome::Result) {
-            Control<QLabel>(shown.noMatchLabel.c_str())->setVisible(false);
+            (bullish ? noma1 : noma2)->setVisible(false);
         }
-        for (const LabelWrite& write : shown.labels) {
-            SetCaption(labels_.value(QLatin1String(write.control)),
-                       QString::fromStdString(write.text));
+        for (size_t i = 0; i < results_.size(); ++i) {
+            if (const auto& text = shown.texts.*ResultLabels[i].text) {
+                SetCaption(results_[i][bullish ? 0 : 1], QString::fromStdString(*text));
+            }
         }
     }
     if (shown.outcome == ClickOutcome::Result) {
@@ -272,114 +345,29 @@ void frmmain::SetFocus(QWidget* control) {
     // While the window is not active again (a message box has just closed),
     // Qt hands the focus over only on the activation, which selects nothing;
     // the focus event of the move is raised now.
-    if (auto* box = qobject_cast<QLineEdit*>(control); box && !box->hasFocus()) {
-        GotFocus(box);
+    for (const Field& field : fields_) {
+        if (field.box == control && !control->hasFocus()) {
+            SelectAllText(field.box);
+        }
     }
 }
 
-void frmmain::GotFocus(QLineEdit* box) {
-    if (box == txta4) {
-        txta4_GotFocus();
-    } else if (box == txtb4) {
-        txtb4_GotFocus();
-    } else if (box == txtc4) {
-        txtc4_GotFocus();
-    } else if (box == txtab4) {
-        txtab4_GotFocus();
-    } else if (box == txtbc4) {
-        txtbc4_GotFocus();
-    } else if (box == txttol4) {
-        txttol4_GotFocus();
-    }
-}
-
-void frmmain::txta4_GotFocus() {
-    SelectAllText(txta4);
-}
-void frmmain::txtb4_GotFocus() {
-    SelectAllText(txtb4);
-}
-void frmmain::txtc4_GotFocus() {
-    SelectAllText(txtc4);
-}
-void frmmain::txtab4_GotFocus() {
-    SelectAllText(txtab4);
-}
-void frmmain::txtbc4_GotFocus() {
-    SelectAllText(txtbc4);
-}
-void frmmain::txttol4_GotFocus() {
-    SelectAllText(txttol4);
-}
-
-void frmmain::txta4_Validate(bool& cancel) {
-    ValidateField(txta4, false, cancel);
-}
-void frmmain::txtb4_Validate(bool& cancel) {
-    ValidateField(txtb4, false, cancel);
-}
-void frmmain::txtc4_Validate(bool& cancel) {
-    ValidateField(txtc4, false, cancel);
-}
-void frmmain::txtab4_Validate(bool& cancel) {
-    ValidateField(txtab4, true, cancel);
-}
-void frmmain::txtbc4_Validate(bool& cancel) {
-    ValidateField(txtbc4, true, cancel);
-}
-void frmmain::txttol4_Validate(bool& cancel) {
-    ValidateField(txttol4, true, cancel);
-}
-
-void frmmain::ValidateField(QLineEdit* box, bool zeroAllowed, bool& cancel) {
-    const std::string text = Text(box);
-    const double v = LeadingNumber(text);
-    const bool low = zeroAllowed ? v < 0 : v <= 0;
-    const bool numeric = WholeNumber(text).has_value();
-    cancel = !numeric || low;
+void frmmain::Field_Validate(const Field& field, bool& cancel) {
+    cancel = !AcceptableNumber(Text(field.box), field.zeroAllowed);
     if (cancel) {
         ShowMessage(this, "Wrong Dtat Entry...", "Warning", QMessageBox::Critical);
-        SelectAllText(box);
+        SelectAllText(field.box);
     }
 }
 
-bool frmmain::ValidationCancels() {
-    QWidget* focused = QApplication::focusWidget();
+bool frmmain::MayLeave(QWidget* focused) {
     bool cancel = false;
-    // The warning box takes the focus while it is open; that is no move.
-    validating_ = true;
-    if (focused == txta4) {
-        txta4_Validate(cancel);
-    } else if (focused == txtb4) {
-        txtb4_Validate(cancel);
-    } else if (focused == txtc4) {
-        txtc4_Validate(cancel);
-    } else if (focused == txtab4) {
-        txtab4_Validate(cancel);
-    } else if (focused == txtbc4) {
-        txtbc4_Validate(cancel);
-    } else if (focused == txttol4) {
-        txttol4_Validate(cancel);
-    }
-    validating_ = false;
-    return cancel;
-}
-
-bool frmmain::WouldTakeFocus(QWidget* target) const {
-    QWidget* focused = QApplication::focusWidget();
-    if (!focused || !isAncestorOf(focused)) {
-        return false;
-    }
-    // Qt gives a click's focus to the first widget up the chain that takes it.
-    for (QWidget* w = target; w; w = w->parentWidget()) {
-        if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus)) {
-            return w != focused;
-        }
-        if (w == this) {
-            break;
+    for (const Field& field : fields_) {
+        if (field.box == focused) {
+            Field_Validate(field, cancel);
         }
     }
-    return false;
+    return !cancel;
 }
 
 bool frmmain::InView(const QWidget* control) const {
@@ -411,52 +399,4 @@ bool frmmain::focusNextPrevChild(bool next) {
             return true;
         }
     }
-}
-
-bool frmmain::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (type == QEvent::FocusIn) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // Coming back to the window, or from a popup, is no move of the focus:
-        // the caret and the selection stay as the user left them.
-        const bool returning =
-            reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
-        if (auto* box = qobject_cast<QLineEdit*>(watched);
-            box && box->parentWidget() == frame4 && !returning) {
-            GotFocus(box);
-            // The click that brought the focus would put the caret where it
-            // landed; select the whole text again once it is released.
-            selectOnRelease_ = reason == Qt::MouseFocusReason ? box : nullptr;
-        }
-        return false;
-    }
-    if (type == QEvent::MouseButtonRelease && watched == selectOnRelease_) {
-        SelectAllText(selectOnRelease_);
-        selectOnRelease_ = nullptr;
-        return true;
-    }
-    if (validating_) {
-        return false;
-    }
-    bool leaving = false;
-    // No control takes the focus from the wheel, so scrolling never leaves.
-    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
-        // Caught at the window, before Qt hands the focus to the widget under
-        // the pointer: once delivered to that widget the focus has moved.
-        if (watched == windowHandle()) {
-            const QPointF pos = static_cast<QSinglePointEvent*>(event)->position();
-            QWidget* target = childAt(pos.toPoint());
-            leaving = WouldTakeFocus(target ? target : this);
-        }
-    } else if (type == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        leaving = (key == Qt::Key_Tab || key == Qt::Key_Backtab) &&
-                  watched == QApplication::focusWidget() &&
-                  isAncestorOf(qobject_cast<QWidget*>(watched));
-    } else if (type == QEvent::Shortcut) {
-        // A mnemonic such as Alt+A moves the focus to its button first.
-        auto* target = qobject_cast<QWidget*>(watched);
-        leaving = target && isAncestorOf(target) && target != QApplication::focusWidget();
-    }
-    return leaving && ValidationCancels();
 }

@@ -1,7 +1,7 @@
-#include "icons.h"
-
 #include <QPainter>
 #include <QPainterPath>
+
+#include "toolkit.h"
 
 namespace plovatrix::win {
 

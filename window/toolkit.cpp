@@ -52,7 +52,6 @@ void SetOuterSize(QWidget* window, int widthTwips, int heightTwips) {
                             ? window->frameGeometry().size() - window->geometry().size()
                             : QSize(0, 0);
     window->resize(outer - frame);
-    window->setProperty("outerSize", outer);
 }
 
 void ShowMessage(QWidget* parent, const QString& text, const QString& title,

@@ -4,11 +4,15 @@
 #pragma once
 
 #include <QColor>
+#include <QIcon>
 #include <QMessageBox>
+#include <QPixmap>
+#include <QPointF>
 #include <QRect>
 #include <QString>
 
 class QLabel;
+class QPainter;
 class QWidget;
 
 namespace plovatrix::win {
@@ -38,5 +42,14 @@ void SetOuterSize(QWidget* window, int widthTwips, int heightTwips);
 // A modal box with one OK button; blocks until it is closed.
 void ShowMessage(QWidget* parent, const QString& text, const QString& title,
                  QMessageBox::Icon icon);
+
+// Plovatrix's own icon, an AB=CD zigzag, painted so it is crisp at any size.
+// PaintSwing is the mark shared by the icon and the splash's logo: the guides
+// A-C and B-D, the legs A-B-C-D in red and D in green, with widths for a scale.
+void PaintSwing(QPainter& p, QPointF a, QPointF b, QPointF c, QPointF d, qreal legWidth);
+// The icon painted at size x size device pixels.
+QPixmap DrawAppIcon(int size);
+// The windows' and the Analyze buttons' icon, at 16x16, 32x32 and 48x48.
+QIcon AppIcon();
 
 }  // namespace plovatrix::win

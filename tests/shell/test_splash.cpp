@@ -10,6 +10,7 @@
 #include "frmmain.h"
 #include "frmsplash.h"
 #include "product.h"
+#include "startup.h"
 #include "ui.h"
 
 namespace {
@@ -51,6 +52,7 @@ const struct { const char *name, *pressOn; QPoint pressAt; const char* releaseOn
 class SplashTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<plovatrix::app::StartUp> startUp;
     QPointer<frmSplash> splash;
 
     static QList<frmmain*> Mains() {
@@ -82,16 +84,15 @@ class SplashTest : public QObject {
 
 private slots:
     void init() {
-        splash = new frmSplash;
-        splash->show();
+        startUp = std::make_unique<plovatrix::app::StartUp>(*qApp);
+        splash = startUp->splash();
         QVERIFY(QTest::qWaitForWindowExposed(splash));
         QTRY_COMPARE(Mains().size(), 1);  // built, hidden, in the idle time after the paint
     }
     void cleanup() {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            w->deleteLater();
-        }
+        startUp.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(QApplication::topLevelWidgets().size(), 0);
     }
 
     // Each text whole in the frame, in its ink, none over another; the logo's
@@ -230,9 +231,9 @@ private slots:
     // frmmain is built in the idle time after the splash's first paint; a key
     // that comes first builds it itself, and the queued build then does nothing.
     void keyBeforeTheMainWindowIsBuilt() {
-        delete splash;  // for one not painted yet
-        splash = new frmSplash;
-        splash->show();
+        startUp.reset();  // for a splash not painted yet
+        startUp = std::make_unique<plovatrix::app::StartUp>(*qApp);
+        splash = startUp->splash();
         splash->grab();  // its first paint queues the build
         QVERIFY(Mains().isEmpty());
         QTest::sendKeyEvent(QTest::Click, splash->windowHandle(), Qt::Key_A, "a", {});

@@ -27,7 +27,7 @@ QString OneEvent(frmmain& form, std::mt19937_64& rng) {
     }
     // A list closed by a click elsewhere leaves no window active offscreen;
     // a desktop gives the activation back, as here.
-    if (QApplication::activeWindow() != &form) {
+    if (QGuiApplication::focusWindow() != form.windowHandle()) {
         form.activateWindow();
         (void)QTest::qWaitForWindowActive(&form);
     }

@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 
-#include "display.h"
 #include "formbuilder.h"
 #include "frmmain.h"
 #include "ui.h"
@@ -73,6 +72,13 @@ class WindowTest : public QObject {
     void analyze(const QStringList& texts, int point = 3) {
         fill(texts, point);
         click(w("cmdana"));
+    }
+    // "label=text|...": every result label of a panel as the user reads it.
+    void verifyLabels(const QString& expected) {
+        for (const QString& pair : expected.split('|')) {
+            const QString name = pair.section('=', 0, 0);
+            QCOMPARE(name + "=" + label(qPrintable(name)), pair);
+        }
     }
 
 private slots:
@@ -243,9 +249,14 @@ private slots:
         click(w("chk4p"));
         click(w("cmdana"));  // every field still "0": the focus goes to A, silently
         QCOMPARE(focus(), w("txta4"));
-        analyze({"1.3000", "1.2000", "1.2618"});
+        analyze({"1.3000", "1.2000", "1.2618", "5", "3", "2"});
         QCOMPARE(size(), QSize(954, 630));
         QVERIFY(shown("pic1") && !shown("pic2") && !shown("noma1"));
+        verifyLabels(
+            "lbla=1.3000|lblb=1.2000|lblc=1.2618|legab(0)=1000|legbc(0)=618|zarib(0)=0.618|"
+            "lblfib1= .618( .618)|lblfib2=Should be: 1.618|lblabcd= 1.618BC@ 1.1618|"
+            "lblofbc=AB=CD@ 1.1618|sl1=1.1613|tp1=1.2236|tp2=1.2472|lblcan1=3|lblcan2=2|"
+            "lbltfib=0.667|lblcan3=Should be: 3|lblt2=Should be: 3 Candle(s)");
         QCOMPARE(form->PriceD(), 1.1618);
         auto* ud1 = w<UpDown>("ud1");
         QStringList stops;
@@ -267,11 +278,11 @@ private slots:
 
         analyze({"1.2000", "1.3000", "1.2618", "5", "10", "4"});
         QVERIFY(shown("pic2") && !shown("pic1") && !shown("noma2"));
-        for (const auto& write :
-             plovatrix::ComposeClick({"1.2000", "1.3000", "1.2618", "5", "0.0001", "10", "4"})
-                 .labels) {
-            QCOMPARE(label(write.control), QString::fromStdString(write.text));
-        }
+        verifyLabels(
+            "lbla2=1.2000|lblb2=1.3000|lblc2=1.2618|legab(1)=1000|legbc(1)=382|zarib(1)=0.382|"
+            "lblfib12= .382( .382)|lblfib22=Should be: 2.24|lblabcd2=AB=CD@ 1.3618|"
+            "lblofbc2= 2.24BC@ 1.3474|sl2=1.3623|tp11=1.3|tp22=1.2618|lblcan12=10|lblcan22=4|"
+            "lbltfib2=0.4|lblcan32=Should be: 10|lblt22=Should be: 10 Candle(s)");
         QCOMPARE(w("lblt22")->size(), w("lblt22")->sizeHint());  // sized to its new text
         QCOMPARE(w<QLineEdit>("txtts1")->text(), QString("5"));
         click(w<UpDown>("ud2")->upArrow());
@@ -396,6 +407,8 @@ private slots:
         if (backtabs < 0) {
             click(control);
             QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            form->activateWindow();  // as a desktop does once the list closes
+            QVERIFY(QTest::qWaitForWindowActive(form.get()));
         }
         for (int i = 0; i < backtabs; ++i) {
             Key(Qt::Key_Backtab);

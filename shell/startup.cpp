@@ -1,0 +1,56 @@
+#include "startup.h"
+
+#include <QApplication>
+#include <QImage>
+
+#include "appinfo.h"
+#include "frmmain.h"
+#include "frmsplash.h"
+
+namespace plovatrix::app {
+
+StartUp::StartUp(QApplication& app) {
+    ApplyApplicationInfo(app);
+    splash_ = new frmSplash;
+    connect(splash_, &frmSplash::FirstFrameShown, this, &StartUp::BuildMain);
+    connect(splash_, &frmSplash::HandOverAsked, this, &StartUp::HandOver);
+    splash_->show();
+}
+
+StartUp::~StartUp() {
+    delete main_;
+    delete splash_;
+}
+
+frmSplash* StartUp::splash() const {
+    return splash_;
+}
+frmmain* StartUp::main() const {
+    return main_;
+}
+
+void StartUp::BuildMain() {
+    if (main_) {
+        return;
+    }
+    main_ = new frmmain(nullptr, frmmain::Loading::AtShow);
+    connect(main_, &frmmain::Loaded, splash_, &frmSplash::Unload);
+    // One painting into a throw-away image polishes every control and fills
+    // the glyph and style caches, which the first paint would otherwise pay
+    // at the hand-over (most of the slow hand-overs when measured).
+    main_->ensurePolished();
+    QImage warm(main_->size(), QImage::Format_ARGB32_Premultiplied);
+    main_->render(&warm);
+}
+
+void StartUp::HandOver(ulong clickTime) {
+    // A key may come before the idle time did.
+    BuildMain();
+    main_->setAttribute(Qt::WA_DeleteOnClose);
+    main_->show();
+    if (clickTime != 0) {
+        main_->SwallowRestOfDoubleClick(clickTime);
+    }
+}
+
+}  // namespace plovatrix::app
