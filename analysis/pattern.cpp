@@ -1,7 +1,8 @@
 #include "pattern.h"
 
-#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 
 #include "numbers.h"
 
@@ -77,76 +78,91 @@ namespace {
 // without rounding: in doubles, 1.0 + 0.618 * 0.1 - 0.0005 is 1.0613000000000001
 // and refuses a C typed as 1.0613, and no rounding of the result can mend the
 // cases where the bound is much smaller than the level it comes from.
-__extension__ typedef __int128 Wide;
+//
+// The decimals are counted in whole units of 10^-12 in plain 64-bit integers,
+// within +-2^62 units (about 4.6 x 10^6). Six-character fields give at most 5
+// decimals, so a level has at most 8 and the band's half width at most 10, and
+// no price exceeds 999999: every value a bound near C needs fits. A bound out of
+// reach lies millions away from any C, where the doubles cannot err.
+using Units = std::int64_t;
+constexpr int UnitExponent = -12;
+// Strictly within, so that two values add or subtract without overflow.
+constexpr Units Limit = Units(1) << 62;
 
-struct Exact {
-    Wide units = 0;  // the value is units x 10^exponent
-    int exponent = 0;
-};
+bool Within(Units value) {
+    return value > -Limit && value < Limit;
+}
 
-constexpr Wide WideLimit = Wide(1) << 120;
+// digits x 10^exponent in units, or nothing when it is finer than a unit or
+// out of the limit.
+std::optional<Units> InUnits(std::int64_t digits, int exponent) {
+    if (digits == 0) {
+        return Units(0);
+    }
+    for (; exponent < UnitExponent && digits % 10 == 0; ++exponent) {
+        digits /= 10;
+    }
+    if (exponent < UnitExponent || !Within(digits)) {
+        return std::nullopt;
+    }
+    for (; exponent > UnitExponent; --exponent) {
+        if (digits > Limit / 10 || digits < -Limit / 10) {
+            return std::nullopt;
+        }
+        digits *= 10;
+    }
+    return digits;
+}
 
-std::optional<Exact> Of(double x) {
+std::optional<Units> Of(double x) {
     if (!std::isfinite(x)) {
         return std::nullopt;
     }
     const ShownDecimal d = Shown(x);
-    return Exact{d.digits, d.exponent};
+    return InUnits(d.digits, d.exponent);
 }
 
-// units x 10^by, or nothing when it would not fit.
-std::optional<Wide> Scaled(Wide units, int by) {
-    for (; by > 0; --by) {
-        if (units > WideLimit / 10 || units < -WideLimit / 10) {
-            return std::nullopt;
-        }
-        units *= 10;
-    }
-    return units;
-}
-
-std::optional<Exact> Sum(std::optional<Exact> a, std::optional<Exact> b, int sign = 1) {
+std::optional<Units> Sum(std::optional<Units> a, std::optional<Units> b, int sign = 1) {
     if (!a || !b) {
         return std::nullopt;
     }
-    const int exponent = std::min(a->exponent, b->exponent);
-    const auto x = Scaled(a->units, a->exponent - exponent);
-    const auto y = Scaled(b->units, b->exponent - exponent);
-    if (!x || !y) {
-        return std::nullopt;
-    }
-    return Exact{*x + sign * *y, exponent};
+    const Units sum = *a + sign * *b;
+    return Within(sum) ? std::optional(sum) : std::nullopt;
 }
 
-std::optional<Exact> Product(std::optional<Exact> a, std::optional<Exact> b) {
-    constexpr Wide half = Wide(1) << 60;
-    if (!a || !b || a->units > half || a->units < -half || b->units > half || b->units < -half) {
+std::optional<Units> Product(std::optional<Units> a, std::optional<Units> b) {
+    if (!a || !b) {
         return std::nullopt;
     }
-    return Exact{a->units * b->units, a->exponent + b->exponent};
-}
-
-// -1, 0 or 1 as a is below, equal to or above b; nothing when out of reach.
-std::optional<int> Compare(std::optional<Exact> a, std::optional<Exact> b) {
-    const auto d = Sum(a, b, -1);
-    if (!d) {
+    // Each factor less its trailing zeros, so that the digits multiply within
+    // the limit whenever the value fits it.
+    Units x = *a, y = *b;
+    int exponent = 2 * UnitExponent;
+    for (; x % 10 == 0 && x != 0; x /= 10) {
+        ++exponent;
+    }
+    for (; y % 10 == 0 && y != 0; y /= 10) {
+        ++exponent;
+    }
+    if (x != 0 && std::abs(y) > Limit / std::abs(x)) {
         return std::nullopt;
     }
-    return d->units < 0 ? -1 : (d->units > 0 ? 1 : 0);
+    return InUnits(x * y, exponent);
 }
 
-// C in the band of `retracement`, in exact decimals; nothing when the values
-// lie too many digits apart to line up (never from six-character fields).
+// C in the band of `retracement`, in exact decimals; nothing when a value is
+// out of reach of the units (never one from six-character fields near a bound).
 std::optional<bool> InBandExactly(const PatternInputs& in, double retracement) {
     const auto b = Of(in.priceB);
     const auto level = Sum(b, Product(Of(retracement), Sum(Of(in.priceA), b, -1)));
     const auto halfWidth = Product(Of(in.tolerancePips), Of(in.pipSize));
-    const auto aboveLower = Compare(Of(in.priceC), Sum(level, halfWidth, -1));
-    const auto belowUpper = Compare(Of(in.priceC), Sum(level, halfWidth));
-    if (!aboveLower || !belowUpper) {
+    const auto lower = Sum(level, halfWidth, -1);
+    const auto upper = Sum(level, halfWidth);
+    const auto c = Of(in.priceC);
+    if (!lower || !upper || !c) {
         return std::nullopt;
     }
-    return *aboveLower >= 0 && *belowUpper <= 0;
+    return *lower <= *c && *c <= *upper;
 }
 
 }  // namespace

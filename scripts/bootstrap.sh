@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, testing and running need.
 # Quiet and quick when everything is already there; apt-get only when not.
+#   scripts/bootstrap.sh          the build, the tests and the tools they use
+#   scripts/bootstrap.sh cross    also the ARM cross compilers and qemu-user
+#                                 that scripts/cross-check.sh uses
 set -euo pipefail
 
 packages=(
@@ -9,28 +12,43 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-comic-neue
   desktop-file-utils appstream librsvg2-bin lintian man-db
-  clang libclang-rt-14-dev
+  clang
   xvfb xauth xdotool openbox imagemagick
 )
+case "${1:-}" in
+  '') ;;
+  cross) packages+=(g++-arm-linux-gnueabihf g++-aarch64-linux-gnu qemu-user) ;;
+  *) echo "usage: $0 [cross]" >&2; exit 2 ;;
+esac
 
-missing=()
-for p in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
-  [ "$status" = installed ] || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+updated=0
+# Installs those of the packages named that are not installed yet.
+ensure() {
+  local missing=() p status
+  for p in "$@"; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+    [ "$status" = installed ] || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
 
-if [ "$(id -u)" -eq 0 ]; then
-  sudo=()
-elif command -v sudo >/dev/null 2>&1; then
-  sudo=(sudo)
-else
-  echo "bootstrap: missing packages (${missing[*]}) and neither root nor sudo" >&2
-  exit 1
-fi
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null 2>&1; then
+      echo "bootstrap: missing packages (${missing[*]}) and neither root nor sudo" >&2
+      exit 1
+    fi
+    sudo=(sudo)
+  fi
+  echo "bootstrap: installing ${missing[*]}" >&2
+  if [ "$updated" = 0 ]; then
+    "${sudo[@]}" apt-get update -qq
+    updated=1
+  fi
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
 
-echo "bootstrap: installing ${missing[*]}" >&2
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+ensure "${packages[@]}"
+# The sanitizer and libFuzzer runtimes of the clang just installed, whichever
+# major version the distribution's clang is.
+ensure "libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev"

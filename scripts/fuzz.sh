@@ -16,7 +16,7 @@ esac
 
 build=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DPLOVATRIX_FUZZ=ON >/dev/null
+  -DPLOVATRIX_FUZZ=ON -DPLOVATRIX_WERROR=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" --target fuzz_display
 
 export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1"

@@ -12,8 +12,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 \
   || { cat "$out/cpack.log"; fail "cpack"; }
-deb=$out/plovatrix_1.0.0_amd64.deb
-test -s "$deb" || { ls "$out"; fail "no plovatrix_1.0.0_amd64.deb"; }
+deb=$out/plovatrix_1.0.0_$(dpkg --print-architecture).deb
+test -s "$deb" || { ls "$out"; fail "no ${deb##*/}"; }
 
 contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
 for f in ./usr/bin/plovatrix \
@@ -27,7 +27,7 @@ done
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = plovatrix ] || fail "Package is $(field Package)"
 [ "$(field Version)" = 1.0.0 ] || fail "Version is $(field Version)"
-[ "$(field Architecture)" = amd64 ] || fail "Architecture is $(field Architecture)"
+[ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture is $(field Architecture)"
 depends=$(field Depends)
 for dep in libqt6widgets6 libqt6gui6 libqt6core6 libc6 fonts-liberation fonts-comic-neue; do
   grep -qE "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep: $depends"
