@@ -12,6 +12,7 @@
 #include <string>
 
 #include "display.h"
+#include "reference.h"
 
 using namespace plovatrix;
 
@@ -19,10 +20,11 @@ namespace {
 
 // Everything a window shows of one click.
 void PrintClick(const ClickDisplay& d) {
-    std::printf("%d %d %d %s %s %s D=%.17g", int(d.outcome), int(d.focus), int(d.direction),
-                d.panel.c_str(), d.hiddenPanel.c_str(), d.noMatchLabel.c_str(), d.priceD);
-    for (const LabelWrite& w : d.labels) {
-        std::printf(" |%s=%s", w.control, w.text.c_str());
+    std::printf("%d %d %d D=%.17g", int(d.outcome), int(d.focus), int(d.direction), d.priceD);
+    for (const auto& [name, text] : reference::Texts) {
+        if (d.texts.*text) {
+            std::printf(" |%s=%s", name, (d.texts.*text)->c_str());
+        }
     }
     std::printf("\n");
 }
@@ -59,6 +61,13 @@ int main(int argc, char** argv) {
         const std::string f[] = {
             Typed(a, decimals), Typed(b, decimals), Typed(c, decimals), std::to_string(tol),
             points[point],      candles(),          candles()};
-        PrintClick(ComposeClick({f[0], f[1], f[2], f[3], f[4], f[5], f[6]}, i % 3 ? "." : ","));
+        PrintClick(ComposeClick({.a = f[0],
+                                 .b = f[1],
+                                 .c = f[2],
+                                 .tolerance = f[3],
+                                 .pointSize = f[4],
+                                 .abCandles = f[5],
+                                 .bcCandles = f[6]},
+                                i % 3 ? "." : ","));
     }
 }
