@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <optional>
 
 #include "appinfo.h"
 #include "product.h"
@@ -83,7 +84,7 @@ struct LabelRow {
     QString caption;
     qreal points;
     bool bold;
-    QColor color;  // invalid: the theme's text colour
+    std::optional<quint32> ink;  // an OLE colour; none: the theme's text colour
     Qt::Alignment alignment;
     bool autoSize;
 };
@@ -122,20 +123,24 @@ frmSplash::frmSplash(QWidget* parent)
     imgLogo->setGeometry(TwipsRect(120, 315, 2415, 2985));
     imgLogo->installEventFilter(this);
 
-    const QColor black(0, 0, 0), blue(0, 0, 255);
+    // The credit line, black by design, is in the theme's text colour (black
+    // without a theme); the contact line in the theme's hyperlink colour (blue
+    // without a theme), kept readable on any theme's background.
+    constexpr auto Theme = std::nullopt;
+    constexpr quint32 Hyperlink = 0x8000001A;
     const LabelRow rows[] = {
         {&frmSplash::lblLicenseTo, "lblLicenseTo", 120, 240, 6855, 255,
-         QStringLiteral("Designed by : Plovatrix developers"), 9.75, false, black, Qt::AlignRight,
+         QStringLiteral("Designed by : Plovatrix developers"), 9.75, false, Theme, Qt::AlignRight,
          false},
         {&frmSplash::lblProductName, "lblProductName", 2640, 1680, 1365, 435,
-         QStringLiteral("Product"), 18, true, QColor(), Qt::AlignLeft, true},
+         QStringLiteral("Product"), 18, true, Theme, Qt::AlignLeft, true},
         {&frmSplash::lblPlatform, "lblPlatform", 5685, 2340, 1170, 330, QStringLiteral("Platform"),
-         14.25, true, QColor(), Qt::AlignRight, true},
+         14.25, true, Theme, Qt::AlignRight, true},
         {&frmSplash::lblVersion, "lblVersion", 5970, 2700, 885, 285, QStringLiteral("Version"), 12,
-         true, QColor(), Qt::AlignRight, true},
+         true, Theme, Qt::AlignRight, true},
         {&frmSplash::lblWarning, "lblWarning", 120, 3600, 3555, 240,
-         QStringLiteral("E-mail : ") + QLatin1String(plovatrix::app::Contact), 9.75, false, blue,
-         Qt::AlignLeft, true},
+         QStringLiteral("E-mail : ") + QLatin1String(plovatrix::app::Contact), 9.75, false,
+         Hyperlink, Qt::AlignLeft, true},
     };
     for (const LabelRow& row : rows) {
         auto* label = new QLabel(row.caption, Frame1);
@@ -144,10 +149,8 @@ frmSplash::frmSplash(QWidget* parent)
         font.setPointSizeF(row.points);
         font.setBold(row.bold);
         label->setFont(font);
-        if (row.color.isValid()) {
-            QPalette palette = label->palette();
-            palette.setColor(QPalette::WindowText, row.color);
-            label->setPalette(palette);
+        if (row.ink) {
+            plovatrix::win::SetOleColour(label, QPalette::WindowText, *row.ink);
         }
         label->setAlignment(row.alignment | Qt::AlignTop);
         label->setGeometry(TwipsRect(row.left, row.top, row.width, row.height));

@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+#include "toolkit.h"
+
 namespace plovatrix::win {
 
 void DrawFocusMark(QPainter& painter, const QRect& rect, const QColor& colour) {
@@ -91,10 +93,9 @@ void ClassicButton::paintEvent(QPaintEvent*) {
     }
 }
 
-void SetFaceColour(QAbstractButton* button, const QColor& colour) {
-    QPalette pal = button->palette();
-    pal.setColor(QPalette::Button, colour);
-    button->setPalette(pal);
+void SetFaceColour(QAbstractButton* button, quint32 colour) {
+    SetOleColour(button, QPalette::Button, colour);
+    SetOleColour(button, QPalette::ButtonText, 0x80000012);
 }
 
 ClassicFrame::ClassicFrame(const QString& title, QWidget* parent) : QGroupBox(title, parent) {}

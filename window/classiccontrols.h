@@ -32,8 +32,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// Sets the face colour of a button (for ClassicButton, what its face shows).
-void SetFaceColour(QAbstractButton* button, const QColor& colour);
+// Sets the face colour of a button (for ClassicButton, what its face shows),
+// an OLE colour; the caption keeps the theme's button text, readable on it.
+void SetFaceColour(QAbstractButton* button, quint32 colour);
 
 // A frame drawn the classic way: an etched border whose top edge runs
 // through the middle of the caption. Its contents are placed from its own

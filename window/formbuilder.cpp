@@ -23,13 +23,18 @@ QString Str(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-// Sets a palette role when the row names a colour.
+// Sets a palette role when the row names a colour. A result panel keeps its
+// plain look on any desktop; elsewhere the colour follows the theme.
 void Paint(QWidget* widget, QPalette::ColorRole role, quint32 colour) {
     if (colour == NoColour) {
         return;
     }
+    if (!qobject_cast<PicturePanel*>(widget->parentWidget())) {
+        SetOleColour(widget, role, colour);
+        return;
+    }
     QPalette pal = widget->palette();
-    pal.setColor(role, OleColor(colour));
+    pal.setColor(role, OleColor(colour, PlainPalette()));
     widget->setPalette(pal);
 }
 
@@ -68,7 +73,7 @@ QPushButton* MakeButton(const ControlRow& row, QWidget* parent) {
     auto* button = new ClassicButton(Str(row.text), parent);
     if (row.kind == Kind::Toggle) {
         button->setCheckable(true);
-        SetFaceColour(button, OleColor(0x8000000F));
+        SetFaceColour(button, 0x8000000F);
     } else {
         button->setIcon(AppIcon());
         button->setIconSize(QSize(32, 32));

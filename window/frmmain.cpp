@@ -242,13 +242,13 @@ void frmmain::Form_Load() {
 void frmmain::chk4p_Click() {
     if (chk4p->isChecked()) {
         chk5p->setChecked(false);
-        SetFaceColour(chk5p, OleColor(ButtonFace));
-        SetFaceColour(chk4p, OleColor(SelectedFace));
+        SetFaceColour(chk5p, ButtonFace);
+        SetFaceColour(chk4p, SelectedFace);
         SetSize(StripWidth, StripHeight);
         frame4->setVisible(true);
         Frame5->setVisible(false);
     } else {
-        SetFaceColour(chk4p, OleColor(ButtonFace));
+        SetFaceColour(chk4p, ButtonFace);
         frame4->setVisible(false);
         SetSize(CompactWidth, StripHeight);
     }
@@ -259,11 +259,11 @@ void frmmain::chk5p_Click() {
         frame4->setVisible(false);
         Frame5->setVisible(true);
         chk4p->setChecked(false);
-        SetFaceColour(chk5p, OleColor(SelectedFace));
-        SetFaceColour(chk4p, OleColor(ButtonFace));
+        SetFaceColour(chk5p, SelectedFace);
+        SetFaceColour(chk4p, ButtonFace);
         SetSize(StripWidth, StripHeight);
     } else {
-        SetFaceColour(chk5p, OleColor(ButtonFace));
+        SetFaceColour(chk5p, ButtonFace);
         SetSize(CompactWidth, StripHeight);
         Frame5->setVisible(false);
     }

@@ -1,5 +1,6 @@
 #include "picturepanel.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPalette>
 
@@ -25,14 +26,14 @@ Qt::PenStyle QtPen(Pen pen) {
 
 }  // namespace
 
-void PaintDrawRow(QPainter& painter, const DrawRow& row) {
+void PaintDrawRow(QPainter& painter, const DrawRow& row, const QPalette& system) {
     // Widths are logical pixels, so a scaled screen draws them wider too.
-    QPen pen(OleColor(row.colour), row.width, QtPen(row.pen));
+    QPen pen(OleColor(row.colour, system), row.width, QtPen(row.pen));
     // Dashes keep their ends square; solid legs meet in rounded corners.
     pen.setCapStyle(row.pen == Pen::Solid ? Qt::RoundCap : Qt::FlatCap);
     painter.setPen(pen);
     if (row.oval) {
-        painter.setBrush(QBrush(OleColor(row.hatch), Qt::CrossPattern));
+        painter.setBrush(QBrush(OleColor(row.hatch, system), Qt::CrossPattern));
         painter.drawEllipse(TwipsRect(row.x1, row.y1, row.x2, row.y2));
         painter.setBrush(Qt::NoBrush);
     } else {
@@ -43,7 +44,7 @@ void PaintDrawRow(QPainter& painter, const DrawRow& row) {
 PicturePanel::PicturePanel(quint32 backColour, std::span<const DrawRow> drawing, QWidget* parent)
     : QWidget(parent), back_(backColour), drawing_(drawing) {
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, OleColor(back_));
+    pal.setColor(QPalette::Window, OleColor(back_, PlainPalette()));
     setPalette(pal);
     setAutoFillBackground(true);
 }
@@ -58,7 +59,7 @@ void PicturePanel::paintEvent(QPaintEvent*) {
 #endif
     painter.fillRect(rect(), palette().color(QPalette::Window));
     for (const DrawRow& row : drawing_) {
-        PaintDrawRow(painter, row);
+        PaintDrawRow(painter, row, PlainPalette());
     }
 }
 
@@ -75,7 +76,8 @@ LineShape::LineShape(const DrawRow& row, QWidget* parent) : QWidget(parent), row
 void LineShape::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.translate(-pos());
-    PaintDrawRow(painter, row_);
+    // A separator on a frame follows the theme.
+    PaintDrawRow(painter, row_, QApplication::palette());
 }
 
 }  // namespace plovatrix::win

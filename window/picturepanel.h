@@ -10,11 +10,14 @@ class QPainter;
 
 namespace plovatrix::win {
 
-// Paints one drawing row; its twips are relative to the painter's origin.
-void PaintDrawRow(QPainter& painter, const DrawRow& row);
+// Paints one drawing row; its twips are relative to the painter's origin and
+// its system colours those of `system`.
+void PaintDrawRow(QPainter& painter, const DrawRow& row, const QPalette& system);
 
 // A result panel: filled with its back colour, with its diagram painted
-// beneath the labels that are its children.
+// beneath the labels that are its children. Its diagram and texts are drawn
+// in fixed colours, so it keeps the plain palette's look on any desktop: its
+// system colours are those of PlainPalette().
 class PicturePanel : public QWidget {
     Q_OBJECT
 

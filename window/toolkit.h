@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QIcon>
 #include <QMessageBox>
+#include <QPalette>
 #include <QPixmap>
 #include <QPointF>
 #include <QRect>
@@ -29,6 +30,20 @@ inline QRect TwipsRect(int left, int top, int width, int height) {
 // 0x00BBGGRR, or 0x800000nn for the desktop's system colour nn, which maps
 // onto a role of the application palette so that the window follows the theme.
 QColor OleColor(quint32 value);
+// The same, with the system colours taken from `system`.
+QColor OleColor(quint32 value, const QPalette& system);
+// The desktop's colours with no theme: what the result panels, drawn in fixed
+// colours, keep on any desktop (a dark theme would turn them light grey).
+const QPalette& PlainPalette();
+
+// Sets a role of a control's palette to an OLE colour and keeps it so while
+// the program runs: a system colour is looked up again whenever the palette
+// changes (the desktop's theme was changed). A text colour (WindowText, Text,
+// ButtonText) stays readable on the background the theme gives it: where it
+// would read below 3:1 it is mixed with white on a dark background, black on
+// a light one, just enough. Every colour the windows use reads at 3:1 on the
+// plain palette, so there they show exactly as set.
+void SetOleColour(QWidget* widget, QPalette::ColorRole role, quint32 value);
 
 // Marks a label as sizing itself to its text (left and top edges stay put).
 void SetAutoSize(QLabel* label, bool on = true);
