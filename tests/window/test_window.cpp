@@ -277,6 +277,7 @@ private slots:
                  .labels) {
             QCOMPARE(label(write.control), QString::fromStdString(write.text));
         }
+        QCOMPARE(w("lblt22")->size(), w("lblt22")->sizeHint());  // sized to its new text
         QCOMPARE(w<QLineEdit>("txtts1")->text(), QString("5"));
         click(w<UpDown>("ud2")->upArrow());
         QCOMPARE(label("sl2"), QString("1.3624"));
