@@ -312,10 +312,10 @@ private slots:
         QCOMPARE(label("sl1"), QString("1.1612"));
     }
 
-    // Prices of every size show whole on the shown panel, also as the spinner
-    // rewrites the stop (to 1899.5 after 1900; to 10000.1): each text inside its
-    // section, none on another, a caption as far from its value as placed; a
-    // text moves only up to its section's edge, and one that fits (a forex
+    // Prices of every size show whole on the shown panel, also once the spinner
+    // has rewritten the stop (1899.5 after 1900; 10000.1): each text inside its
+    // section and its own box, none on another, a caption moved as its value;
+    // a text moves only up to its section's edge, and one that fits (a forex
     // quote) stays where it was placed, also after one that moved.
     void panelTextsFit() {
         click(w("chk4p"));
@@ -329,39 +329,34 @@ private slots:
             const QStringList f = row.split(' ');
             analyze({f[0], f[1], f[2], f[3], f[5], f[6]}, f[4].toInt());
             QWidget* panel = w(shown("pic1") ? "pic1" : "pic2");
-            for (int clicks = 0; clicks <= f[7].toInt(); ++clicks) {
-                if (clicks > 0) {
-                    click(panel->findChild<UpDown*>()->upArrow());
+            for (int i = 0; i < f[7].toInt(); ++i) {
+                click(panel->findChild<UpDown*>()->upArrow());
+            }
+            QList<QPair<QString, QRect>> texts;        // of the labels checked so far
+            QMap<QString, QPair<QString, int>> value;  // by caption: its value and shift
+            for (const win::ControlRow& r : std::views::reverse(win::PanelControls())) {
+                auto* label = panel->findChild<QLabel*>(QString::fromUtf8(r.name));
+                if (!label || !label->isVisible()) {
+                    continue;
                 }
-                QList<QPair<QString, QRect>> texts;        // of the labels checked so far
-                QMap<QString, QPair<QString, int>> value;  // by caption: its value and shift
-                for (const win::ControlRow& r : std::views::reverse(win::PanelControls())) {
-                    auto* label = panel->findChild<QLabel*>(QString::fromUtf8(r.name));
-                    if (!label || r.opaque) {
-                        continue;
-                    }
-                    const QString name = label->objectName();
-                    const int width = QFontMetrics(label->font()).horizontalAdvance(label->text());
-                    const QRect text =
-                        QStyle::alignedRect(Qt::LeftToRight, label->alignment(),
-                                            QSize(width, label->height()), label->geometry());
-                    const int s = r.left < 5400 ? 0 : r.left < 10200 ? 2 : 4;
-                    const int shift = label->x() - win::Px(r.left);
-                    const QByteArray what = (row + ": " + name + " " + label->text()).toUtf8();
-                    QVERIFY2(QRect(edges[s], 0, edges[s + 1] - edges[s], panel->height())
-                                     .contains(text) &&
-                                 label->geometry().contains(text),
-                             what);
-                    QVERIFY2(value.contains(name) ? shift == value[name].second
-                                                  : shift == 0 || edges[s + 1] - text.right() <= 2,
-                             what);
-                    value[QString::fromUtf8(r.caption)] = {name, shift};
-                    for (const auto& [other, was] : texts) {
-                        QVERIFY2(other == value.value(name).first || !was.intersects(text),
-                                 what + " on " + other.toUtf8());
-                    }
-                    texts.append({name, text});
+                const QString name = label->objectName();
+                const int width = QFontMetrics(label->font()).horizontalAdvance(label->text());
+                const QRect text = QStyle::alignedRect(Qt::LeftToRight, label->alignment(),
+                                                       {width, label->height()}, label->geometry());
+                const int s = r.left < 5400 ? 0 : r.left < 10200 ? 2 : 4;
+                const int shift = label->x() - win::Px(r.left);
+                const QRect section(edges[s], 0, edges[s + 1] - edges[s], panel->height());
+                const QByteArray what = (row + ": " + name + " " + label->text()).toUtf8();
+                QVERIFY2(section.contains(text) && label->geometry().contains(text), what);
+                QVERIFY2(value.contains(name) ? shift == value[name].second
+                                              : shift == 0 || section.right() - text.right() <= 1,
+                         what);
+                value[QString::fromUtf8(r.caption)] = {name, shift};
+                for (const auto& [other, was] : texts) {
+                    QVERIFY2(other == value.value(name).first || !was.intersects(text),
+                             what + " on " + other.toUtf8());
                 }
+                texts.append({name, text});
             }
         }
         QVERIFY(boxes->seen.isEmpty());
