@@ -159,6 +159,17 @@ void BuildMainControls(QWidget* form) {
     for (QWidget* widget : onTop) {
         widget->raise();
     }
+    // Every text of a panel stays inside its section, but the "NO Match Found"
+    // boxes, which cover the panel by design.
+    for (const ControlRow& row : PanelControls()) {
+        auto* panel = qobject_cast<PicturePanel*>(containers.value(Str(row.container)));
+        auto* label = panel ? panel->findChild<QLabel*>(Str(row.name)) : nullptr;
+        const auto isCaption = [&](const ControlRow& other) { return other.caption == row.name; };
+        if (label && !row.opaque && std::ranges::none_of(PanelControls(), isCaption)) {
+            panel->KeepInSection(
+                label, row.caption.empty() ? nullptr : panel->findChild<QLabel*>(Str(row.caption)));
+        }
+    }
 
     std::stable_sort(tabOrder.begin(), tabOrder.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });

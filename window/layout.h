@@ -55,6 +55,9 @@ struct ControlRow {
     int tabIndex = -1;  // -1: not in the keyboard order
     bool visible = true;
     std::string_view accessibleName;
+    // The caption label that stands before this one on its line: where this
+    // text must move to stay inside its section, its caption moves with it.
+    std::string_view caption;
 
     // Modifiers, so that a row of a table reads as one line.
     constexpr ControlRow Colour(quint32 c) const {
@@ -103,6 +106,11 @@ struct ControlRow {
         r.accessibleName = spoken;
         return r;
     }
+    constexpr ControlRow After(std::string_view captionName) const {
+        ControlRow r = *this;
+        r.caption = captionName;
+        return r;
+    }
 };
 
 // A control row with the defaults of its kind.
@@ -135,6 +143,8 @@ struct DrawRow {
     Pen pen = Pen::Solid;
     bool oval = false;
     quint32 hatch = NoColour;
+    // A vertical line that splits a panel into sections; no text crosses it.
+    bool divides = false;
 };
 
 constexpr DrawRow Line(std::string_view name, std::string_view container, int x1, int y1, int x2,
@@ -144,6 +154,10 @@ constexpr DrawRow Line(std::string_view name, std::string_view container, int x1
 constexpr DrawRow Oval(std::string_view name, std::string_view container, int left, int top,
                        int width, int height, quint32 outline, quint32 hatch) {
     return {name, container, left, top, width, height, outline, 1, Pen::Solid, true, hatch};
+}
+constexpr DrawRow Divider(std::string_view name, std::string_view container, int x, int y1, int y2,
+                          quint32 colour, int width) {
+    return {name, container, x, y1, x, y2, colour, width, Pen::Solid, false, NoColour, true};
 }
 
 // The window's top-level controls and the contents of Frame2, frame4 and

@@ -1,8 +1,11 @@
 #include "picturepanel.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QPalette>
+#include <algorithm>
 
 #include "toolkit.h"
 
@@ -60,6 +63,51 @@ void PicturePanel::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), palette().color(QPalette::Window));
     for (const DrawRow& row : drawing_) {
         PaintDrawRow(painter, row, PlainPalette());
+    }
+}
+
+void PicturePanel::KeepInSection(QLabel* label, QLabel* caption) {
+    kept_.push_back({label, caption, label->x(), caption ? caption->x() : 0});
+    // A self-sizing label resizes whenever its text is set: it is placed again then.
+    label->installEventFilter(this);
+    Fit(kept_.back());
+}
+
+bool PicturePanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize) {
+        for (const Kept& kept : kept_) {
+            if (kept.label == watched) {
+                Fit(kept);
+            }
+        }
+    }
+    return false;
+}
+
+void PicturePanel::Fit(const Kept& kept) {
+    // The section is the span between the dividers around the placed left edge.
+    int low = 0;
+    int high = width();
+    for (const DrawRow& row : drawing_) {
+        if (!row.divides) {
+            continue;
+        }
+        // The pixel columns the divider covers, as PaintDrawRow draws it.
+        const int first = Px(row.x1) - row.width / 2;
+        if (first > kept.left) {
+            high = std::min(high, first);
+        } else {
+            low = std::max(low, first + row.width);
+        }
+    }
+    const int start = kept.caption ? std::min(kept.left, kept.captionLeft) : kept.left;
+    const int over = kept.left + kept.label->width() - high;
+    // Never past the section's left edge: a text wider than its whole section
+    // (none that fields of six characters give) stops there.
+    const int shift = std::clamp(over, 0, std::max(0, start - low));
+    kept.label->move(kept.left - shift, kept.label->y());
+    if (kept.caption) {
+        kept.caption->move(kept.captionLeft - shift, kept.caption->y());
     }
 }
 

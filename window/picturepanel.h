@@ -3,9 +3,11 @@
 
 #include <QWidget>
 #include <span>
+#include <vector>
 
 #include "layout.h"
 
+class QLabel;
 class QPainter;
 
 namespace plovatrix::win {
@@ -26,12 +28,28 @@ public:
 
     std::span<const DrawRow> drawing() const { return drawing_; }
 
+    // Keeps a label whole inside the section of the panel it was placed in,
+    // whatever text it is given: a text that fits stays where it was placed;
+    // one that would run past the section's right edge moves left just enough,
+    // and its caption (or null) moves with it, so the pair keeps its spacing.
+    void KeepInSection(QLabel* label, QLabel* caption);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct Kept {
+        QLabel* label;
+        QLabel* caption;
+        int left;  // where the layout placed them
+        int captionLeft;
+    };
+    void Fit(const Kept& kept);
+
     quint32 back_;
     std::span<const DrawRow> drawing_;
+    std::vector<Kept> kept_;
 };
 
 // A line drawn on its container, as a widget of its own so that it carries its
