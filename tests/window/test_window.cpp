@@ -69,6 +69,13 @@ class WindowTest : public QObject {
             Key(Qt::Key_Down);
         }
     }
+    // A wheel turn over the control, as the platform sends it to the window.
+    void wheel(QWidget* over, int delta) {
+        const QPointF at = over->mapTo(form.get(), over->rect().center());
+        QWheelEvent turn(at, form->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, {},
+                         Qt::NoScrollPhase, false);
+        QApplication::sendEvent(form->windowHandle(), &turn);
+    }
     void analyze(const QStringList& texts, int point = 3) {
         fill(texts, point);
         click(w("cmdana"));
@@ -259,16 +266,24 @@ private slots:
             "lbltfib=0.667|lblcan3=Should be: 3|lblt2=Should be: 3 Candle(s)");
         QCOMPARE(form->PriceD(), 1.1618);
         auto* ud1 = w<UpDown>("ud1");
+        // The wheel over either arrow, unfocused: a step a notch, each a change
+        // of its own; a touchpad's half notches add up.
+        QSignalSpy changes(ud1, &UpDown::Change);
         QStringList stops;
+        for (const int delta : {240, -120, 60, 60}) {
+            wheel(delta > 0 ? ud1->upArrow() : ud1->downArrow(), delta);
+            stops << label("sl1");
+        }
+        QCOMPARE(changes.count(), 4);
         for (int i = 0; i < 3; ++i) {
             click(ud1->upArrow());
             stops << label("sl1");
         }
-        QCOMPARE(stops, QStringList({"1.1612", "1.1611", "1.161"}));
+        QCOMPARE(stops.join(' '), QString("1.1611 1.1612 1.1612 1.1611 1.161 1.1609 1.1608"));
         QCOMPARE(label("sl2"), QString("1.9999"));  // the other panel is untouched
         QCOMPARE(focus(), ud1);                     // the arrows' click gave it the focus
         Key(Qt::Key_Down);
-        QCOMPARE(w<QLineEdit>("txtts1")->text(), QString("7"));
+        QCOMPARE(w<QLineEdit>("txtts1")->text(), QString("9"));
         ud1->setValue(1);
         for (int i = 0; i < 3; ++i) {
             click(ud1->downArrow());
@@ -368,21 +383,15 @@ private slots:
     void pointListAndTheWheel() {
         click(w("chk4p"));
         auto* list = w<QComboBox>("cmbpoint");
-        const auto wheel = [&](int delta) {
-            const QPointF at = list->mapTo(form.get(), list->rect().center());
-            QWheelEvent turn(at, form->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, {},
-                             Qt::NoScrollPhase, false);
-            QApplication::sendEvent(form->windowHandle(), &turn);
-        };
         fill({"1.3", "1.2", "1.25"});  // 0.0001 picked
         click(list);
         QWidget* popup = QApplication::activePopupWidget();
         QVERIFY(popup && popup->y() >= list->mapToGlobal(list->rect().bottomLeft()).y());
         QTest::keyClick(popup, Qt::Key_Escape);
-        wheel(120);
+        wheel(list, 120);
         QCOMPARE(form->PipSize(), 0.001);
         type("txta4", "abc");
-        wheel(-120);
+        wheel(list, -120);
         QCOMPARE(list->currentText(), QString("0.001"));
         QCOMPARE(focus(), w("txta4"));
         QVERIFY(boxes->seen.isEmpty());
