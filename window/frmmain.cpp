@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
@@ -189,7 +190,7 @@ T* frmmain::Control(const char* name) const {
 
 void frmmain::SetSize(int widthTwips, int heightTwips) {
     outerSize_ = QSize(widthTwips, heightTwips);
-    SetOuterSize(this, widthTwips, heightTwips);
+    SetOuterSize(this, widthTwips, heightTwips, frame_);
 }
 
 void frmmain::setVisible(bool visible) {
@@ -210,13 +211,30 @@ void frmmain::moveEvent(QMoveEvent* event) {
     FitFrame();
 }
 
+void frmmain::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // The window has no maximize. Where it is offered all the same (the
+    // toolkit's own title bar under Wayland, or a window manager that ignores
+    // the fixed size), the window goes back to the size it had, as soon as the
+    // platform has done with the change it reports.
+    if (event->type() == QEvent::WindowStateChange && event->spontaneous() &&
+        (windowState() & Qt::WindowMaximized)) {
+        QTimer::singleShot(0, this,
+                           [this] { setWindowState(windowState() & ~Qt::WindowMaximized); });
+    }
+}
+
 void frmmain::FitFrame() {
     // The frame is known only once the window is framed: where the toolkit
     // draws it (Wayland), as soon as the window is shown, before its first
     // frame; where a window manager draws it (X11), when that moves the window.
-    // The outer size is set again then.
-    if (!frameFitted_ && isVisible() && frameGeometry().size() != geometry().size()) {
+    // The outer size is set again then. The frame is taken in the normal
+    // state only: a maximized window's differs (openbox drops the border).
+    const Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (!frameFitted_ && isVisible() && !(windowState() & filling) &&
+        frameGeometry().size() != geometry().size()) {
         frameFitted_ = true;
+        frame_ = frameGeometry().size() - geometry().size();
         SetSize(outerSize_.width(), outerSize_.height());
     }
 }
@@ -230,6 +248,7 @@ void frmmain::SwallowRestOfDoubleClick(ulong clickTime) {
 void frmmain::Form_Load() {
     loaded_ = true;
     SetSize(CompactWidth, StripHeight);
+    move(OpeningPosition(screen()->availableGeometry(), QSize(Px(StripWidth), Px(FullHeight))));
     noma1->setVisible(true);
     noma2->setVisible(true);
     ud1->setValue(5);

@@ -9,6 +9,7 @@
 
 #include "formbuilder.h"
 #include "frmmain.h"
+#include "toolkit.h"
 #include "ui.h"
 #include "updown.h"
 
@@ -103,6 +104,14 @@ private slots:
 
     void opensCompact() {
         QCOMPARE(size(), QSize(171, 158));
+        // Fixed, so a window manager offers no maximize; placed where it can grow
+        // to the full size unmoved: centred, or at the top left where it does not fit.
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+        for (const auto& [available, at] : {QPair<QRect, QPoint>{{0, 0, 1024, 768}, {35, 69}},
+                                            {{1920, 32, 1400, 940}, {2143, 187}},
+                                            {{0, 24, 1000, 600}, {23, 24}}}) {
+            QCOMPARE(plovatrix::win::OpeningPosition(available, {954, 630}), at);
+        }
         QCOMPARE(form->windowTitle(), QString("Plovatrix"));
         QVERIFY(!shown("frame4") && !shown("Frame5"));
         QCOMPARE(w<UpDown>("ud1")->value(), 5);
@@ -118,8 +127,10 @@ private slots:
     // Each click on a pattern button and the button left down after it: its
     // strip shown, its face painted red, the window's width to match.
     void patternButtons() {
+        form->showMaximized();  // as a window manager may do all the same
         for (const QString& step : QString("4:4 5:5 5: 5:5 4:4 4:").split(' ')) {
             click(w(QString("chk%1p").arg(step[0])));
+            QVERIFY(!form->isMaximized());
             for (const QString n : {"4", "5"}) {
                 auto* button = w<QAbstractButton>("chk" + n + "p");
                 const QColor face = button->grab().toImage().pixelColor(6, button->height() / 2);
@@ -232,7 +243,7 @@ private slots:
         } else if (leave == "txtc4") {
             click(w(field == "txtc4" ? "txta4" : "txtc4"));
         } else if (leave == "ud1" && field != "txttol4") {
-            form->resize(954, 630);  // the spinners are out of view at the strip size
+            form->setFixedSize(954, 630);  // the spinners are out of view at the strip size
             click(w<UpDown>("ud1")->upArrow());
         } else {
             click(w(leave == "ud1" ? "cmdana" : leave));
@@ -328,7 +339,7 @@ private slots:
         QCOMPARE(label("lbla2"), QString("1.2154"));  // A = B writes nothing
         QCOMPARE(label("tp1"), QString("1.2236"));    // kept from the match
         QVERIFY(!w("noma1")->isHidden());
-        form->resize(954, 630);  // the spinner computes from the earlier D
+        form->setFixedSize(954, 630);  // the spinner computes from the earlier D
         click(w<UpDown>("ud1")->upArrow());
         QCOMPARE(label("sl1"), QString("1.1612"));
     }
@@ -411,8 +422,8 @@ private slots:
         QFETCH(QString, name);
         QFETCH(int, backtabs);
         QWidget* control = w(name);
-        click(w("chk4p"));       // selected, red and focused
-        form->resize(954, 630);  // the spinners in view
+        click(w("chk4p"));             // selected, red and focused
+        form->setFixedSize(954, 630);  // the spinners in view
         if (backtabs < 0) {
             click(control);
             QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
