@@ -72,12 +72,25 @@ std::string DecimalPoint() {
 
 // Eats the rest of a double-click whose first click opened the window: presses
 // within the desktop's double-click interval of that click (event time, so a
-// slow start-up does not stretch it) and their releases.
+// slow start-up does not stretch it) and their releases. Where the rest lands
+// on another program's window or on the desktop instead, that takes the
+// activation: we take it back, raised, so the window the user asked for is
+// the one their keys reach.
 class DoubleClickRest : public QObject {
 public:
     DoubleClickRest(QWindow* window, ulong clickTime) : QObject(window), clickTime_(clickTime) {
         window->installEventFilter(this);
-        QTimer::singleShot(QApplication::doubleClickInterval(), this, [this] {
+        connect(qApp, &QGuiApplication::focusWindowChanged, this, [window](QWindow* now) {
+            if (!now && window->isVisible()) {
+                window->raise();
+                window->requestActivate();
+            }
+        });
+        // The platform reports a lost activation late (X11: 100 ms, while it
+        // waits for the focus to come back to one of our windows), so we watch
+        // somewhat longer than the interval.
+        constexpr int ReportDelay = 300;
+        QTimer::singleShot(QApplication::doubleClickInterval() + ReportDelay, this, [this] {
             expired_ = true;
             if (!holding_) {
                 deleteLater();
