@@ -10,7 +10,7 @@ packages=(
   fonts-liberation fonts-comic-neue
   desktop-file-utils appstream librsvg2-bin lintian man-db
   clang libclang-rt-14-dev
-  xvfb xauth xdotool openbox imagemagick
+  xvfb xauth xdotool x11-utils openbox imagemagick
 )
 
 missing=()
