@@ -13,7 +13,7 @@ packages=(
   fonts-liberation fonts-comic-neue
   desktop-file-utils appstream librsvg2-bin lintian man-db
   clang
-  xvfb xauth xdotool openbox imagemagick
+  xvfb xauth xdotool x11-utils openbox imagemagick
 )
 case "${1:-}" in
   '') ;;

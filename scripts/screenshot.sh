@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Starts the real program under Xvfb, drives it as a user would with xdotool
 # and writes one PNG per state into the folder given:
-#   splash, compact, strip4, bullish, bearish, nomatch, strip5.
-# Usage: scripts/screenshot.sh OUTDIR [QT_SCALE_FACTOR]
+#   splash, compact, strip4, bullish, bearish, nomatch, strip5;
+# for each state of the main window it prints the window's outer corner and
+# size (the corner stays put as the window grows).
+# Usage: scripts/screenshot.sh OUTDIR [QT_SCALE_FACTOR] [SCREEN, default 1280x800]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-out=$(realpath -m "${1:?usage: scripts/screenshot.sh OUTDIR [SCALE]}")
+out=$(realpath -m "${1:?usage: scripts/screenshot.sh OUTDIR [SCALE] [WxH]}")
 scale=${2:-1}
+size=${3:-1280x800}
 mkdir -p "$out"
 
 scripts/bootstrap.sh
@@ -15,8 +18,8 @@ cmake --build build -j"$(nproc)" --target plovatrix >/dev/null
 
 if [ -z "${PLOVATRIX_IN_XVFB:-}" ]; then
   export PLOVATRIX_IN_XVFB=1
-  screen=$(awk -v s="$scale" 'BEGIN { printf "%dx%dx24", 1280 * s, 800 * s }')
-  exec xvfb-run -a -s "-screen 0 $screen" "$0" "$out" "$scale"
+  screen=$(awk -v s="$scale" -v wh="$size" 'BEGIN { split(wh, d, "x"); printf "%dx%dx24", d[1] * s, d[2] * s }')
+  exec xvfb-run -a -s "-screen 0 $screen" "$0" "$out" "$scale" "$size"
 fi
 
 export QT_SCALE_FACTOR=$scale
@@ -29,7 +32,16 @@ sleep 2
 
 s() { awk -v s="$scale" -v v="$1" 'BEGIN { printf "%d", v * s }'; }
 win() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
-shot() { sleep 0.7; import -frame -window "$(win "${2:-^Plovatrix$}")" "$out/$1.png"; }
+# The frame's corner and size: the client's, widened by the frame extents.
+place() {
+  local w x y cw ch l r t b
+  w=$(win '^Plovatrix$')
+  read -r x y cw ch < <(xwininfo -id "$w" | awk '/Absolute upper-left/ { v = v $4 " " }
+    /Width:|Height:/ { v = v $2 " " } END { print v }')
+  read -r l r t b < <(xprop -id "$w" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+  echo "$1: corner $((x - l)),$((y - t)) outer $((cw + l + r))x$((ch + t + b))"
+}
+shot() { sleep 0.7; import -frame -window "$(win "${2:-^Plovatrix$}")" "$out/$1.png"; place "$1"; }
 # Clicks at a point of the main window's client area, in logical pixels.
 click() { xdotool mousemove --window "$(win '^Plovatrix$')" "$(s "$1")" "$(s "$2")" click 1; sleep 0.3; }
 keys() { xdotool key --delay 60 "$@"; sleep 0.3; }

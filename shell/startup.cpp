@@ -48,6 +48,9 @@ void StartUp::HandOver(ulong clickTime) {
     BuildMain();
     main_->setAttribute(Qt::WA_DeleteOnClose);
     main_->show();
+    // Shown in answer to the user, so it is the window they work in next,
+    // also where the window manager would not activate it by itself.
+    main_->activateWindow();
     if (clickTime != 0) {
         main_->SwallowRestOfDoubleClick(clickTime);
     }

@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
@@ -71,12 +72,25 @@ std::string DecimalPoint() {
 
 // Eats the rest of a double-click whose first click opened the window: presses
 // within the desktop's double-click interval of that click (event time, so a
-// slow start-up does not stretch it) and their releases.
+// slow start-up does not stretch it) and their releases. Where the rest lands
+// on another program's window or on the desktop instead, that takes the
+// activation: we take it back, raised, so the window the user asked for is
+// the one their keys reach.
 class DoubleClickRest : public QObject {
 public:
     DoubleClickRest(QWindow* window, ulong clickTime) : QObject(window), clickTime_(clickTime) {
         window->installEventFilter(this);
-        QTimer::singleShot(QApplication::doubleClickInterval(), this, [this] {
+        connect(qApp, &QGuiApplication::focusWindowChanged, this, [window](QWindow* now) {
+            if (!now && window->isVisible()) {
+                window->raise();
+                window->requestActivate();
+            }
+        });
+        // The platform reports a lost activation late (X11: 100 ms, while it
+        // waits for the focus to come back to one of our windows), so we watch
+        // somewhat longer than the interval.
+        constexpr int ReportDelay = 300;
+        QTimer::singleShot(QApplication::doubleClickInterval() + ReportDelay, this, [this] {
             expired_ = true;
             if (!holding_) {
                 deleteLater();
@@ -189,7 +203,7 @@ T* frmmain::Control(const char* name) const {
 
 void frmmain::SetSize(int widthTwips, int heightTwips) {
     outerSize_ = QSize(widthTwips, heightTwips);
-    SetOuterSize(this, widthTwips, heightTwips);
+    SetOuterSize(this, widthTwips, heightTwips, frame_);
 }
 
 void frmmain::setVisible(bool visible) {
@@ -210,13 +224,30 @@ void frmmain::moveEvent(QMoveEvent* event) {
     FitFrame();
 }
 
+void frmmain::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // The window has no maximize. Where it is offered all the same (the
+    // toolkit's own title bar under Wayland, or a window manager that ignores
+    // the fixed size), the window goes back to the size it had, as soon as the
+    // platform has done with the change it reports.
+    if (event->type() == QEvent::WindowStateChange && event->spontaneous() &&
+        (windowState() & Qt::WindowMaximized)) {
+        QTimer::singleShot(0, this,
+                           [this] { setWindowState(windowState() & ~Qt::WindowMaximized); });
+    }
+}
+
 void frmmain::FitFrame() {
     // The frame is known only once the window is framed: where the toolkit
     // draws it (Wayland), as soon as the window is shown, before its first
     // frame; where a window manager draws it (X11), when that moves the window.
-    // The outer size is set again then.
-    if (!frameFitted_ && isVisible() && frameGeometry().size() != geometry().size()) {
+    // The outer size is set again then. The frame is taken in the normal
+    // state only: a maximized window's differs (openbox drops the border).
+    const Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (!frameFitted_ && isVisible() && !(windowState() & filling) &&
+        frameGeometry().size() != geometry().size()) {
         frameFitted_ = true;
+        frame_ = frameGeometry().size() - geometry().size();
         SetSize(outerSize_.width(), outerSize_.height());
     }
 }
@@ -230,6 +261,7 @@ void frmmain::SwallowRestOfDoubleClick(ulong clickTime) {
 void frmmain::Form_Load() {
     loaded_ = true;
     SetSize(CompactWidth, StripHeight);
+    move(OpeningPosition(screen()->availableGeometry(), QSize(Px(StripWidth), Px(FullHeight))));
     noma1->setVisible(true);
     noma2->setVisible(true);
     ud1->setValue(5);

@@ -44,6 +44,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // A field of the strip and whether its value may be 0.
@@ -78,6 +79,8 @@ private:
     double PipSize_ = 0;
     double PriceD_ = 0;
     QSize outerSize_;
+    // What the frame adds to the client area in the normal state, once known.
+    QSize frame_;
     bool frameFitted_ = false;
     bool loaded_ = false;
 

@@ -203,14 +203,31 @@ void SetCaption(QLabel* label, const QString& text) {
     }
 }
 
-void SetOuterSize(QWidget* window, int widthTwips, int heightTwips) {
-    const QSize outer(Px(widthTwips), Px(heightTwips));
-    // The frame the window manager draws is known only once the window is
-    // shown; before that (and offscreen) it is none.
-    const QSize frame = window->isVisible()
-                            ? window->frameGeometry().size() - window->geometry().size()
-                            : QSize(0, 0);
-    window->resize(outer - frame);
+void SetOuterSize(QWidget* window, int widthTwips, int heightTwips, QSize frame) {
+    const QSize client = QSize(Px(widthTwips), Px(heightTwips)) - frame;
+    // Under Wayland the toolkit draws the title bar, with a maximize button
+    // whatever the hints say, and a size the compositor did not configure is
+    // refused while the window is maximized (weston ends the connection): the
+    // window stays resizable there.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        window->resize(client);
+        return;
+    }
+    const Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (window->windowState() & filling) {
+        // Back where it was before, not where the filling state had put it.
+        const QPoint normal = window->normalGeometry().topLeft();
+        window->setWindowState(window->windowState() & ~filling);
+        window->setFixedSize(client);
+        window->setGeometry(QRect(normal, client));
+        return;
+    }
+    window->setFixedSize(client);
+}
+
+QPoint OpeningPosition(const QRect& available, QSize full) {
+    const QSize room = (available.size() - full).expandedTo(QSize(0, 0));
+    return available.topLeft() + QPoint(room.width() / 2, room.height() / 2);
 }
 
 void ShowMessage(QWidget* parent, const QString& text, const QString& title,

@@ -50,9 +50,18 @@ void SetAutoSize(QLabel* label, bool on = true);
 // Sets a label's caption; a self-sizing label then takes the size of its text.
 void SetCaption(QLabel* label, const QString& text);
 
-// Sets the outer size of a top-level window (frame and title bar included),
-// in twips. Where the platform draws no frame the client gets the whole size.
-void SetOuterSize(QWidget* window, int widthTwips, int heightTwips);
+// Fixes the outer size of a top-level window (frame and title bar included),
+// in twips. `frame` is what the frame adds to the client area in the window's
+// normal state: none before the window is first framed, and where the platform
+// draws no frame. Fixed, because a window manager offers maximize on any window
+// the user may resize (openbox reads only that from the size hints); not under
+// Wayland, see there. A window maximized or full screen is restored first.
+void SetOuterSize(QWidget* window, int widthTwips, int heightTwips, QSize frame);
+
+// Where a window that grows to the outer size `full` opens on a screen's
+// available area: with `full` centred, or at the area's top left where it does
+// not fit, so that the window never has to be moved back onto the screen.
+QPoint OpeningPosition(const QRect& available, QSize full);
 
 // A modal box with one OK button; blocks until it is closed.
 void ShowMessage(QWidget* parent, const QString& text, const QString& title,

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "classiccontrols.h"
@@ -45,6 +46,7 @@ UpDown::UpDown(QWidget* parent)
     for (QToolButton* b : {up_, down_}) {
         b->setAutoRepeat(true);
         b->setFocusPolicy(Qt::NoFocus);
+        b->installEventFilter(this);
     }
     connect(up_, &QToolButton::clicked, this, [this] { setValue(value_ + 1); });
     connect(down_, &QToolButton::clicked, this, [this] { setValue(value_ - 1); });
@@ -67,6 +69,29 @@ void UpDown::keyPressEvent(QKeyEvent* event) {
     } else {
         QWidget::keyPressEvent(event);
     }
+}
+
+void UpDown::wheelEvent(QWheelEvent* event) {
+    // A notch of the wheel (120 eighths of a degree) is one step, as on the
+    // arrows, whether we have the focus or not; a touchpad's smaller turns add
+    // up to it. Each step is a change of its own.
+    wheelRest_ += event->angleDelta().y();
+    const int steps = wheelRest_ / 120;
+    wheelRest_ -= steps * 120;
+    for (int i = 0; i < qAbs(steps); ++i) {
+        setValue(value_ + (steps > 0 ? 1 : -1));
+    }
+    event->accept();
+}
+
+bool UpDown::eventFilter(QObject* watched, QEvent* event) {
+    // A turn over an arrow is ours however it was sent: Qt passes an unhandled
+    // wheel event on to the parent only when it came from the platform.
+    if (event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void UpDown::resizeEvent(QResizeEvent*) {

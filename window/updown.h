@@ -29,12 +29,16 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
     int value_ = 5;
+    // What the wheel turned short of a whole step, in eighths of a degree.
+    int wheelRest_ = 0;
     QToolButton* up_;
     QToolButton* down_;
     // Lies over the arrows and draws the focus mark while the spinner has it.

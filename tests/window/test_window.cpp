@@ -83,6 +83,13 @@ class WindowTest : public QObject {
             Key(Qt::Key_Down);
         }
     }
+    // A wheel turn over the control, as the platform sends it to the window.
+    void wheel(QWidget* over, int delta) {
+        const QPointF at = over->mapTo(form.get(), over->rect().center());
+        QWheelEvent turn(at, form->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, {},
+                         Qt::NoScrollPhase, false);
+        QApplication::sendEvent(form->windowHandle(), &turn);
+    }
     void analyze(const QStringList& texts, int point = 3) {
         fill(texts, point);
         click(w("cmdana"));
@@ -111,6 +118,14 @@ private slots:
 
     void opensCompact() {
         QCOMPARE(size(), QSize(171, 158));
+        // Fixed, so a window manager offers no maximize; placed where it can grow
+        // to the full size unmoved: centred, or at the top left where it does not fit.
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+        for (const auto& [available, at] : {QPair<QRect, QPoint>{{0, 0, 1024, 768}, {35, 69}},
+                                            {{1920, 32, 1400, 940}, {2143, 187}},
+                                            {{0, 24, 1000, 600}, {23, 24}}}) {
+            QCOMPARE(plovatrix::win::OpeningPosition(available, {954, 630}), at);
+        }
         QCOMPARE(form->windowTitle(), QString("Plovatrix"));
         QVERIFY(!shown("frame4") && !shown("Frame5"));
         QCOMPARE(w<UpDown>("ud1")->value(), 5);
@@ -126,8 +141,10 @@ private slots:
     // Each click on a pattern button and the button left down after it: its
     // strip shown, its face painted red, the window's width to match.
     void patternButtons() {
+        form->showMaximized();  // as a window manager may do all the same
         for (const QString& step : QString("4:4 5:5 5: 5:5 4:4 4:").split(' ')) {
             click(w(QString("chk%1p").arg(step[0])));
+            QVERIFY(!form->isMaximized());
             for (const QString n : {"4", "5"}) {
                 auto* button = w<QAbstractButton>("chk" + n + "p");
                 const QColor face = button->grab().toImage().pixelColor(6, button->height() / 2);
@@ -240,7 +257,7 @@ private slots:
         } else if (leave == "txtc4") {
             click(w(field == "txtc4" ? "txta4" : "txtc4"));
         } else if (leave == "ud1" && field != "txttol4") {
-            form->resize(954, 630);  // the spinners are out of view at the strip size
+            form->setFixedSize(954, 630);  // the spinners are out of view at the strip size
             click(w<UpDown>("ud1")->upArrow());
         } else {
             click(w(leave == "ud1" ? "cmdana" : leave));
@@ -274,16 +291,24 @@ private slots:
             "lbltfib=0.667|lblcan3=Should be: 3|lblt2=Should be: 3 Candle(s)");
         QCOMPARE(form->PriceD(), 1.1618);
         auto* ud1 = w<UpDown>("ud1");
+        // The wheel over either arrow, unfocused: a step a notch, each a change
+        // of its own; a touchpad's half notches add up.
+        QSignalSpy changes(ud1, &UpDown::Change);
         QStringList stops;
+        for (const int delta : {240, -120, 60, 60}) {
+            wheel(delta > 0 ? ud1->upArrow() : ud1->downArrow(), delta);
+            stops << label("sl1");
+        }
+        QCOMPARE(changes.count(), 4);
         for (int i = 0; i < 3; ++i) {
             click(ud1->upArrow());
             stops << label("sl1");
         }
-        QCOMPARE(stops, QStringList({"1.1612", "1.1611", "1.161"}));
+        QCOMPARE(stops.join(' '), QString("1.1611 1.1612 1.1612 1.1611 1.161 1.1609 1.1608"));
         QCOMPARE(label("sl2"), QString("1.9999"));  // the other panel is untouched
         QCOMPARE(focus(), ud1);                     // the arrows' click gave it the focus
         Key(Qt::Key_Down);
-        QCOMPARE(w<QLineEdit>("txtts1")->text(), QString("7"));
+        QCOMPARE(w<QLineEdit>("txtts1")->text(), QString("9"));
         ud1->setValue(1);
         for (int i = 0; i < 3; ++i) {
             click(ud1->downArrow());
@@ -328,7 +353,7 @@ private slots:
         QCOMPARE(label("lbla2"), QString("1.2154"));  // A = B writes nothing
         QCOMPARE(label("tp1"), QString("1.2236"));    // kept from the match
         QVERIFY(!w("noma1")->isHidden());
-        form->resize(954, 630);  // the spinner computes from the earlier D
+        form->setFixedSize(954, 630);  // the spinner computes from the earlier D
         click(w<UpDown>("ud1")->upArrow());
         QCOMPARE(label("sl1"), QString("1.1612"));
     }
@@ -433,21 +458,15 @@ private slots:
     void pointListAndTheWheel() {
         click(w("chk4p"));
         auto* list = w<QComboBox>("cmbpoint");
-        const auto wheel = [&](int delta) {
-            const QPointF at = list->mapTo(form.get(), list->rect().center());
-            QWheelEvent turn(at, form->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, {},
-                             Qt::NoScrollPhase, false);
-            QApplication::sendEvent(form->windowHandle(), &turn);
-        };
         fill({"1.3", "1.2", "1.25"});  // 0.0001 picked
         click(list);
         QWidget* popup = QApplication::activePopupWidget();
         QVERIFY(popup && popup->y() >= list->mapToGlobal(list->rect().bottomLeft()).y());
         QTest::keyClick(popup, Qt::Key_Escape);
-        wheel(120);
+        wheel(list, 120);
         QCOMPARE(form->PipSize(), 0.001);
         type("txta4", "abc");
-        wheel(-120);
+        wheel(list, -120);
         QCOMPARE(list->currentText(), QString("0.001"));
         QCOMPARE(focus(), w("txta4"));
         QVERIFY(boxes->seen.isEmpty());
@@ -467,8 +486,8 @@ private slots:
         QFETCH(QString, name);
         QFETCH(int, backtabs);
         QWidget* control = w(name);
-        click(w("chk4p"));       // selected, red and focused
-        form->resize(954, 630);  // the spinners in view
+        click(w("chk4p"));             // selected, red and focused
+        form->setFixedSize(954, 630);  // the spinners in view
         if (backtabs < 0) {
             click(control);
             QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
