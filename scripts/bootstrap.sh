@@ -12,6 +12,8 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool openbox imagemagick
 )
+# A script may ask for more, e.g. scripts/a11y-check.sh for the AT-SPI stack.
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
