@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [ -z "${PLOVATRIX_IN_XVFB:-}" ]; then
-  scripts/bootstrap.sh at-spi2-core python3-pyatspi dbus
+  scripts/bootstrap.sh a11y
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build build -j"$(nproc)" --target plovatrix >/dev/null
   export PLOVATRIX_IN_XVFB=1

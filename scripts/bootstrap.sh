@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, testing and running need.
 # Quiet and quick when everything is already there; apt-get only when not.
+#   scripts/bootstrap.sh          the build, the tests and the tools they use
+#   scripts/bootstrap.sh a11y     also the AT-SPI stack that scripts/a11y-check.sh
+#                                 reads the program through
 set -euo pipefail
 
 packages=(
@@ -12,8 +15,11 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool openbox imagemagick
 )
-# A script may ask for more, e.g. scripts/a11y-check.sh for the AT-SPI stack.
-packages+=("$@")
+case "${1:-}" in
+  '') ;;
+  a11y) packages+=(at-spi2-core python3-pyatspi dbus) ;;
+  *) echo "usage: $0 [a11y]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -317,6 +317,51 @@ private slots:
         QCOMPARE(label("sl1"), QString("1.1612"));
     }
 
+    // Alt+A from the tolerance field, and Return, keypad Enter or Space on a
+    // focused Analyze, click at once: a key typed next neither beats the click
+    // nor reaches the field (at tolerance 0 these prices match nothing).
+    void keysClickAnalyzeAtOnce_data() {
+        QTest::addColumn<int>("pressed");
+        QTest::addColumn<int>("mods");
+        QTest::newRow("Alt+A") << int(Qt::Key_A) << int(Qt::AltModifier);
+        QTest::newRow("Return") << int(Qt::Key_Return) << 0;
+        QTest::newRow("Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+        QTest::newRow("Space") << int(Qt::Key_Space) << 0;
+    }
+    void keysClickAnalyzeAtOnce() {
+        QFETCH(int, pressed);
+        QFETCH(int, mods);
+        click(w("chk4p"));
+        fill({"1.3000", "1.2000", "1.2620"});
+        if (pressed == Qt::Key_A) {
+            click(w("txttol4"));
+        } else {
+            Key(Qt::Key_Tab);
+        }
+        QSignalSpy clicks(w<QAbstractButton>("cmdana"), &QAbstractButton::clicked);
+        Key(Qt::Key(pressed), Qt::KeyboardModifiers(mods));
+        Key(Qt::Key_0);
+        QCOMPARE(clicks.count(), 1);
+        QCOMPARE(label("tp1"), QString("1.2237"));
+        QCOMPARE(w<QLineEdit>("txttol4")->text(), QString("5"));
+        QCOMPARE(focus(), w("cmdana"));
+        QVERIFY(boxes->seen.isEmpty());
+    }
+
+    // Coming back from another program is no move of the focus: the caret stays.
+    void comingBackKeepsTheCaret() {
+        click(w("chk4p"));
+        type("txta4", "1.2");
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        Type("5");
+        QCOMPARE(w<QLineEdit>("txta4")->text(), QString("1.25"));
+    }
+
     // What a screen reader is told, read through the toolkit's own interfaces:
     // the window's tree holds only what lies in the window, all of it named
     // but the separators, each focusable control for what it is, not for its
@@ -376,51 +421,6 @@ private slots:
         QAccessibleInterface* spinner = QAccessible::queryAccessibleInterface(w("ud1"));
         QCOMPARE(spinner->valueInterface()->currentValue(), QVariant(5));
         QCOMPARE(spinner->valueInterface()->maximumValue(), QVariant(1000));
-    }
-
-    // Alt+A from the tolerance field, and Return, keypad Enter or Space on a
-    // focused Analyze, click at once: a key typed next neither beats the click
-    // nor reaches the field (at tolerance 0 these prices match nothing).
-    void keysClickAnalyzeAtOnce_data() {
-        QTest::addColumn<int>("pressed");
-        QTest::addColumn<int>("mods");
-        QTest::newRow("Alt+A") << int(Qt::Key_A) << int(Qt::AltModifier);
-        QTest::newRow("Return") << int(Qt::Key_Return) << 0;
-        QTest::newRow("Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
-        QTest::newRow("Space") << int(Qt::Key_Space) << 0;
-    }
-    void keysClickAnalyzeAtOnce() {
-        QFETCH(int, pressed);
-        QFETCH(int, mods);
-        click(w("chk4p"));
-        fill({"1.3000", "1.2000", "1.2620"});
-        if (pressed == Qt::Key_A) {
-            click(w("txttol4"));
-        } else {
-            Key(Qt::Key_Tab);
-        }
-        QSignalSpy clicks(w<QAbstractButton>("cmdana"), &QAbstractButton::clicked);
-        Key(Qt::Key(pressed), Qt::KeyboardModifiers(mods));
-        Key(Qt::Key_0);
-        QCOMPARE(clicks.count(), 1);
-        QCOMPARE(label("tp1"), QString("1.2237"));
-        QCOMPARE(w<QLineEdit>("txttol4")->text(), QString("5"));
-        QCOMPARE(focus(), w("cmdana"));
-        QVERIFY(boxes->seen.isEmpty());
-    }
-
-    // Coming back from another program is no move of the focus: the caret stays.
-    void comingBackKeepsTheCaret() {
-        click(w("chk4p"));
-        type("txta4", "1.2");
-        QWidget other;
-        other.show();
-        other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        Type("5");
-        QCOMPARE(w<QLineEdit>("txta4")->text(), QString("1.25"));
     }
 
     // The point-size list drops down below its box; the wheel picks only while
