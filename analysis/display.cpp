@@ -54,6 +54,7 @@ ClickDisplay ComposeClick(const FieldTexts& fields, std::string_view decimalPoin
     t.przUpper = std::move(prz.upper);
     t.przLower = std::move(prz.lower);
     out.priceD = p.priceD;
+    out.pair = {r.match.retracement, r.match.extension};
     t.stopLoss = general(p.stopLoss);
     t.takeProfit1 = general(p.takeProfit1);
     t.takeProfit2 = general(p.takeProfit2);

@@ -36,6 +36,7 @@ struct ClickDisplay {
     PatternDirection direction = PatternDirection::None;  // whose panel shows the texts
     PanelTexts texts;
     double priceD = 0;  // Result only
+    FibPair pair{};     // Result only: the matched ratio pair
 };
 
 // The whole click after the spinner reset: checks, direction, every text.

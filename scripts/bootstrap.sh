@@ -4,6 +4,8 @@
 #   scripts/bootstrap.sh          the build, the tests and the tools they use
 #   scripts/bootstrap.sh cross    also the ARM cross compilers and qemu-user
 #                                 that scripts/cross-check.sh uses
+#   scripts/bootstrap.sh a11y     also the AT-SPI stack that scripts/a11y-check.sh
+#                                 reads the program through
 set -euo pipefail
 
 packages=(
@@ -18,7 +20,8 @@ packages=(
 case "${1:-}" in
   '') ;;
   cross) packages+=(g++-arm-linux-gnueabihf g++-aarch64-linux-gnu qemu-user) ;;
-  *) echo "usage: $0 [cross]" >&2; exit 2 ;;
+  a11y) packages+=(at-spi2-core python3-pyatspi dbus) ;;
+  *) echo "usage: $0 [cross|a11y]" >&2; exit 2 ;;
 esac
 
 updated=0

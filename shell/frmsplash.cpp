@@ -120,6 +120,7 @@ frmSplash::frmSplash(QWidget* parent)
 
     imgLogo = new LogoPicture(Frame1);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setAccessibleName(QStringLiteral("Logo, an AB=CD swing"));
     imgLogo->setGeometry(TwipsRect(120, 315, 2415, 2985));
     imgLogo->installEventFilter(this);
 
@@ -213,6 +214,9 @@ void frmSplash::Form_Load() {
     SizeToText(lblVersion);
     lblProductName->setText(QString::fromLatin1(Title));
     SizeToText(lblProductName);
+    // What a screen reader announces as the window opens: it has no title.
+    setAccessibleName(lblProductName->text() + QLatin1Char(' ') + lblVersion->text());
+    setAccessibleDescription(QStringLiteral("press a key or click to continue"));
 }
 
 void frmSplash::keyPressEvent(QKeyEvent* event) {

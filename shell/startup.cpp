@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QImage>
 
+#include "accessibility.h"
 #include "appinfo.h"
 #include "frmmain.h"
 #include "frmsplash.h"
@@ -11,6 +12,7 @@ namespace plovatrix::app {
 
 StartUp::StartUp(QApplication& app) {
     ApplyApplicationInfo(app);
+    plovatrix::win::InstallAccessibility();
     splash_ = new frmSplash;
     connect(splash_, &frmSplash::FirstFrameShown, this, &StartUp::BuildMain);
     connect(splash_, &frmSplash::HandOverAsked, this, &StartUp::HandOver);

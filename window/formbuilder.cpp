@@ -54,8 +54,10 @@ QLabel* MakeLabel(const ControlRow& row, QWidget* parent) {
 
 QLineEdit* MakeTextBox(const ControlRow& row, QWidget* parent) {
     auto* box = new TextBox(Str(row.text), parent);
-    box->setMaxLength(6);
+    // Read-only before anything else: a screen reader's view of the box is
+    // chosen at its first change.
     box->setReadOnly(row.kind == Kind::ReadOnlyBox);
+    box->setMaxLength(6);
     Paint(box, QPalette::Text, row.colour);
     return box;
 }

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "accessibility.h"
 #include "classiccontrols.h"
 #include "display.h"
 #include "focusguard.h"
@@ -68,6 +69,21 @@ std::string Text(const QLineEdit* box) {
 
 std::string DecimalPoint() {
     return QLocale().decimalPoint().toStdString();
+}
+
+// What a screen reader says of a match: the panel's title, the signal at D,
+// the pair and the three levels, each number as the panel shows it.
+QString SpokenResult(const QWidget* panel, const ClickDisplay& shown) {
+    const std::string point = DecimalPoint();
+    const PanelTexts& t = shown.texts;
+    const bool bullish = shown.direction == PatternDirection::Bullish;
+    return panel->accessibleName() +
+           QString::fromStdString(std::string(": ") + (bullish ? "BUY" : "SELL") + " at Point D " +
+                                  FormatGeneral(shown.priceD, point) + ", ratios " +
+                                  FormatGeneral(shown.pair.retracement, point) + " and " +
+                                  FormatGeneral(shown.pair.extension, point) + ", stop loss " +
+                                  t.stopLoss.value_or("") + ", TP1 " + t.takeProfit1.value_or("") +
+                                  ", TP2 " + t.takeProfit2.value_or(""));
 }
 
 // Eats the rest of a double-click whose first click opened the window: presses
@@ -134,6 +150,7 @@ frmmain::frmmain(QWidget* parent, Loading loading)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint) {
+    InstallAccessibility();
     setObjectName("frmmain");
     setWindowTitle("Plovatrix");
     setWindowIcon(AppIcon());
@@ -306,6 +323,8 @@ void frmmain::cmbpoint_Click() {
 }
 
 void frmmain::StopLabel(UpDown* spinner, QLineEdit* distance, QLabel* stop, bool bullish) {
+    // The announced stop is no longer the one shown.
+    AnnounceResult(bullish ? pic1 : pic2, QString());
     distance->setText(QString::number(spinner->value()));
     const std::string text = StopLossText(
         PriceD_, spinner->value(), PipSize_,
@@ -325,6 +344,8 @@ void frmmain::txtb4_Change() {
 }
 
 void frmmain::cmdana_Click() {
+    AnnounceResult(pic1, QString());
+    AnnounceResult(pic2, QString());
     ud1->setValue(5);
     txtts1->setText(QString::number(ud1->value()));
     ud2->setValue(5);
@@ -360,6 +381,8 @@ void frmmain::cmdana_Click() {
     }
     if (shown.outcome == ClickOutcome::Result) {
         PriceD_ = shown.priceD;
+        QWidget* panel = shown.direction == PatternDirection::Bullish ? pic1 : pic2;
+        AnnounceResult(panel, SpokenResult(panel, shown));
         return;
     }
     ReportNoPattern();

@@ -1,11 +1,13 @@
 #include "updown.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "accessibility.h"
 #include "classiccontrols.h"
 
 namespace plovatrix::win {
@@ -58,6 +60,12 @@ void UpDown::setValue(int value) {
         return;
     }
     value_ = value;
+    // A screen reader says each new value, as it does for any spin box; not
+    // one set out of sight, where it would only learn the spinner is away.
+    if (QAccessible::isActive() && InSight(this)) {
+        QAccessibleValueChangeEvent event(this, value_);
+        QAccessible::updateAccessibility(&event);
+    }
     emit Change();
 }
 

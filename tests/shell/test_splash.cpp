@@ -1,6 +1,7 @@
 // The splash window as the user meets it: what it shows and paints, which keys
 // and clicks hand over to the main window, and that the hand-over happens once.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QLabel>
 #include <QPointer>
 #include <QScreen>
@@ -103,6 +104,14 @@ private slots:
         QCOMPARE(splash->contentsRect().size(), QSize(492, 283));
         QVERIFY(splash->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(splash->minimumSize(), splash->maximumSize());
+        // A screen reader announces a named window, its logo named too.
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(splash);
+        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->text(QAccessible::Name) + ", " + window->text(QAccessible::Description),
+                 QString("Plovatrix Version 1.0.0, press a key or click to continue"));
+        QVERIFY(!QAccessible::queryAccessibleInterface(child("imgLogo"))
+                     ->text(QAccessible::Name)
+                     .isEmpty());
         const QPoint off =
             splash->frameGeometry().center() - splash->screen()->availableGeometry().center();
         QVERIFY2(qAbs(off.x()) <= 4 && qAbs(off.y()) <= 4, "not centred on the screen");

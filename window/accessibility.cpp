@@ -1,0 +1,470 @@
+#include "accessibility.h"
+
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTextBoundaryFinder>
+#include <QToolButton>
+#include <QWindow>
+#include <algorithm>
+#include <utility>
+
+#include "classiccontrols.h"
+#include "frmmain.h"
+#include "picturepanel.h"
+#include "updown.h"
+
+namespace plovatrix::win {
+
+namespace {
+
+// A control of ours: off screen while it lies out of sight, though the
+// toolkit still counts it visible.
+class ControlAccessible : public QAccessibleWidget {
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (!state.invisible && !InSight(widget())) {
+            state.offscreen = true;
+        }
+        return state;
+    }
+};
+
+// The text a control shows and the user reads but does not edit.
+class ShownText : public QAccessibleTextInterface {
+public:
+    void selection(int index, int* start, int* end) const override {
+        const auto [from, to] = selected();
+        *start = index == 0 ? from : 0;
+        *end = index == 0 ? to : 0;
+    }
+    int selectionCount() const override {
+        const auto [from, to] = selected();
+        return from < to ? 1 : 0;
+    }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return caret(); }
+    void setCursorPosition(int) override {}
+    QString text(int start, int end) const override { return shown().mid(start, end - start); }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                             int* end) const override {
+        const int from = Unit(offset, type).first;
+        return Piece(from > 0 ? Unit(from - 1, type) : std::pair(0, 0), start, end);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                            int* end) const override {
+        const int to = Unit(offset, type).second;
+        return Piece(to < characterCount() ? Unit(to, type) : std::pair(to, to), start, end);
+    }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                         int* end) const override {
+        return Piece(Unit(offset, type), start, end);
+    }
+    int characterCount() const override { return int(shown().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* start, int* end) const override {
+        *start = *end = offset;
+        return {};
+    }
+
+protected:
+    virtual QString shown() const = 0;
+    virtual int caret() const { return 0; }
+    virtual std::pair<int, int> selected() const { return {0, 0}; }
+
+private:
+    // The character, word or sentence around offset; the whole line otherwise.
+    std::pair<int, int> Unit(int offset, QAccessible::TextBoundaryType type) const {
+        const QString text = shown();
+        const int count = int(text.size());
+        offset = std::clamp(offset, 0, count);
+        QTextBoundaryFinder::BoundaryType kind;
+        switch (type) {
+            case QAccessible::CharBoundary:
+                kind = QTextBoundaryFinder::Grapheme;
+                break;
+            case QAccessible::WordBoundary:
+                kind = QTextBoundaryFinder::Word;
+                break;
+            case QAccessible::SentenceBoundary:
+                kind = QTextBoundaryFinder::Sentence;
+                break;
+            default:
+                return {0, count};
+        }
+        QTextBoundaryFinder finder(kind, text);
+        finder.setPosition(offset);
+        const int from = finder.isAtBoundary() ? offset : int(finder.toPreviousBoundary());
+        finder.setPosition(offset);
+        const int to = offset == count ? count : int(finder.toNextBoundary());
+        return {std::max(from, 0), to < 0 ? count : to};
+    }
+    QString Piece(std::pair<int, int> unit, int* start, int* end) const {
+        *start = unit.first;
+        *end = unit.second;
+        return text(unit.first, unit.second);
+    }
+};
+
+class LabelAccessible : public ControlAccessible {
+public:
+    explicit LabelAccessible(QLabel* label) : ControlAccessible(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) {
+            return static_cast<QLabel*>(widget())->text();
+        }
+        return ControlAccessible::text(t);
+    }
+};
+
+// A drawn separator line: decoration, with no name of its own (the toolkit
+// would lend it its frame's caption).
+class LineAccessible : public ControlAccessible {
+public:
+    explicit LineAccessible(QWidget* line) : ControlAccessible(line, QAccessible::Separator) {}
+
+    QString text(QAccessible::Text) const override { return {}; }
+};
+
+// A read-only box that only shows a value.
+class DisplayAccessible : public ControlAccessible, public ShownText {
+public:
+    explicit DisplayAccessible(QLineEdit* box)
+        : ControlAccessible(box, QAccessible::EditableText) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = ControlAccessible::state();
+        state.readOnly = true;
+        state.selectableText = true;
+        return state;
+    }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Value ? shown() : ControlAccessible::text(t);
+    }
+    using ShownText::text;
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface) {
+            return static_cast<QAccessibleTextInterface*>(this);
+        }
+        return ControlAccessible::interface_cast(type);
+    }
+
+protected:
+    QLineEdit* box() const { return static_cast<QLineEdit*>(widget()); }
+    QString shown() const override { return box()->text(); }
+    int caret() const override { return box()->cursorPosition(); }
+    std::pair<int, int> selected() const override {
+        const int from = box()->selectionStart();
+        return from < 0 ? std::pair(0, 0)
+                        : std::pair(from, from + int(box()->selectedText().size()));
+    }
+};
+
+// The pick-only list: named for what it is, its pick as its value and its
+// text; the entries belong to it only while they drop down.
+class ListAccessible : public ControlAccessible, public ShownText {
+public:
+    explicit ListAccessible(QComboBox* list) : ControlAccessible(list, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Value ? shown() : ControlAccessible::text(t);
+    }
+    using ShownText::text;
+    QAccessible::State state() const override {
+        QAccessible::State state = ControlAccessible::state();
+        state.expandable = true;
+        state.hasPopup = true;
+        state.expanded = open();
+        state.collapsed = !open();
+        return state;
+    }
+    int childCount() const override { return open() ? 1 : 0; }
+    QAccessibleInterface* child(int index) const override {
+        return open() && index == 0 ? QAccessible::queryAccessibleInterface(list()->view())
+                                    : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return open() && child && child->object() == list()->view() ? 0 : -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        QAccessibleInterface* entries = child(0);
+        return entries && entries->rect().contains(x, y) ? entries : nullptr;
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface) {
+            return static_cast<QAccessibleTextInterface*>(this);
+        }
+        return ControlAccessible::interface_cast(type);
+    }
+    QStringList actionNames() const override {
+        return QStringList{showMenuAction()} + ControlAccessible::actionNames();
+    }
+    void doAction(const QString& name) override {
+        if (name == showMenuAction()) {
+            list()->showPopup();
+        } else {
+            ControlAccessible::doAction(name);
+        }
+    }
+
+protected:
+    QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
+    bool open() const { return list()->view()->isVisible(); }
+    QString shown() const override { return list()->currentText(); }
+};
+
+// The up-down spinner: one control with a value; its arrows are its parts.
+class SpinnerAccessible : public ControlAccessible, public QAccessibleValueInterface {
+public:
+    explicit SpinnerAccessible(UpDown* spinner)
+        : ControlAccessible(spinner, QAccessible::SpinBox) {}
+
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Value ? QString::number(spinner()->value())
+                                       : ControlAccessible::text(t);
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::ValueInterface) {
+            return static_cast<QAccessibleValueInterface*>(this);
+        }
+        return ControlAccessible::interface_cast(type);
+    }
+    QVariant currentValue() const override { return spinner()->value(); }
+    void setCurrentValue(const QVariant& value) override { spinner()->setValue(value.toInt()); }
+    QVariant maximumValue() const override { return UpDown::Maximum; }
+    QVariant minimumValue() const override { return UpDown::Minimum; }
+    QVariant minimumStepSize() const override { return 1; }
+    QStringList actionNames() const override {
+        return QStringList{increaseAction(), decreaseAction()} + ControlAccessible::actionNames();
+    }
+    void doAction(const QString& name) override {
+        if (name == increaseAction() || name == decreaseAction()) {
+            spinner()->setValue(spinner()->value() + (name == increaseAction() ? 1 : -1));
+        } else {
+            ControlAccessible::doAction(name);
+        }
+    }
+
+private:
+    UpDown* spinner() const { return static_cast<UpDown*>(widget()); }
+};
+
+// A window or panel: it lists only the parts in sight. What is hidden or lies
+// outside the window is not there for a screen reader, as it is not for the
+// eye; a screen reader that kept what it read of a part then would keep it
+// stale, since the toolkit tells it when a part is shown, not when it comes
+// into the window.
+class ContainerAccessible : public ControlAccessible {
+public:
+    using ControlAccessible::ControlAccessible;
+
+    int childCount() const override { return int(Parts().size()); }
+    QAccessibleInterface* child(int index) const override { return Parts().value(index); }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return int(Parts().indexOf(child));
+    }
+
+protected:
+    virtual QList<QAccessibleInterface*> Parts() const {
+        QList<QAccessibleInterface*> parts;
+        for (QObject* object : widget()->children()) {
+            const auto* part = qobject_cast<QWidget*>(object);
+            if (part && !part->isWindow() && InSight(part)) {
+                parts << QAccessible::queryAccessibleInterface(object);
+            }
+        }
+        return parts;
+    }
+};
+
+// The result of an analysis, as one notice on its panel: there while the
+// panel's description holds it and the panel is in sight.
+class NoticeAccessible : public QAccessibleInterface {
+public:
+    explicit NoticeAccessible(QWidget* panel) : panel_(panel) {}
+
+    bool isValid() const override { return panel_; }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return panel_ ? panel_->window()->windowHandle() : nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(panel_);
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text t) const override {
+        return panel_ && t == QAccessible::Name ? panel_->accessibleDescription() : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        return panel_ ? QRect(panel_->mapToGlobal(QPoint()), panel_->size()) : QRect();
+    }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        state.invisible = text(QAccessible::Name).isEmpty() || !panel_->isVisible();
+        state.offscreen = !state.invisible && !InSight(panel_);
+        return state;
+    }
+    bool Showing() const {
+        const QAccessible::State shown = state();
+        return !shown.invisible && !shown.offscreen;
+    }
+
+private:
+    QPointer<QWidget> panel_;
+};
+
+// A result panel, with its notice as its last part.
+class PanelAccessible : public ContainerAccessible {
+public:
+    explicit PanelAccessible(QWidget* panel)
+        : ContainerAccessible(panel, QAccessible::Pane), notice_(new NoticeAccessible(panel)) {
+        noticeId_ = QAccessible::registerAccessibleInterface(notice_);
+    }
+    ~PanelAccessible() override {
+        if (QAccessible::accessibleInterface(noticeId_) == notice_) {
+            QAccessible::deleteAccessibleInterface(noticeId_);
+        }
+    }
+
+    NoticeAccessible* notice() const { return notice_; }
+    // The notice covers the whole panel; a point on the panel names a label.
+    QAccessibleInterface* childAt(int x, int y) const override {
+        QAccessibleInterface* found = ContainerAccessible::childAt(x, y);
+        return found == notice_ ? nullptr : found;
+    }
+
+protected:
+    QList<QAccessibleInterface*> Parts() const override {
+        QList<QAccessibleInterface*> parts = ContainerAccessible::Parts();
+        if (notice_->Showing()) {
+            parts << notice_;
+        }
+        return parts;
+    }
+
+private:
+    NoticeAccessible* notice_;
+    QAccessible::Id noticeId_;
+};
+
+bool Is(const QString& key, const QMetaObject& type) {
+    return key == QLatin1String(type.className());
+}
+
+QAccessibleInterface* Factory(const QString& key, QObject* object) {
+    if (!object || !object->isWidgetType()) {
+        return nullptr;
+    }
+    auto* widget = static_cast<QWidget*>(object);
+    if (qobject_cast<UpDown*>(widget->parentWidget())) {
+        // The spinner's arrows and focus mark: its parts, never in the tree,
+        // but out of sight with it.
+        if (Is(key, QToolButton::staticMetaObject)) {
+            return new ControlAccessible(widget, QAccessible::Button);
+        }
+        return Is(key, QWidget::staticMetaObject) ? new ControlAccessible(widget) : nullptr;
+    }
+    if (Is(key, QWidget::staticMetaObject)) {
+        // A window of ours, where the toolkit would see only a filler.
+        const Qt::WindowType type = widget->windowType();
+        return widget->isWindow() && (type == Qt::Window || type == Qt::Dialog)
+                   ? new ContainerAccessible(widget, QAccessible::Window)
+                   : nullptr;
+    }
+    if (Is(key, QLabel::staticMetaObject)) {
+        return qobject_cast<frmmain*>(widget->window())
+                   ? new LabelAccessible(static_cast<QLabel*>(widget))
+                   : nullptr;
+    }
+    if (Is(key, TextBox::staticMetaObject)) {
+        auto* box = static_cast<TextBox*>(widget);
+        return box->isReadOnly() ? new DisplayAccessible(box) : nullptr;
+    }
+    if (Is(key, DropDownList::staticMetaObject)) {
+        return new ListAccessible(static_cast<QComboBox*>(widget));
+    }
+    if (Is(key, UpDown::staticMetaObject)) {
+        return new SpinnerAccessible(static_cast<UpDown*>(widget));
+    }
+    if (Is(key, PicturePanel::staticMetaObject)) {
+        return new PanelAccessible(widget);
+    }
+    if (Is(key, LineShape::staticMetaObject)) {
+        return new LineAccessible(widget);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void InstallAccessibility() {
+    static bool installed = false;
+    if (!installed) {
+        installed = true;
+        QAccessible::installFactory(Factory);
+    }
+}
+
+bool InSight(const QWidget* control) {
+    if (!control->isVisible()) {
+        return false;
+    }
+    // Cut by each container up to the window, and the window's own size;
+    // hidden by an opaque sibling stacked above it, or above a container.
+    QRect shown = control->rect();
+    for (const QWidget* w = control; !w->isWindow(); w = w->parentWidget()) {
+        const QWidget* container = w->parentWidget();
+        shown = shown.translated(w->pos()) & container->rect();
+        if (shown.isEmpty()) {
+            return false;
+        }
+        const QObjectList& siblings = container->children();
+        for (qsizetype i = siblings.indexOf(w) + 1; i < siblings.size(); ++i) {
+            const auto* above = qobject_cast<const QWidget*>(siblings[i]);
+            if (above && !above->isWindow() && above->isVisible() && above->autoFillBackground() &&
+                above->geometry().contains(shown)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void AnnounceResult(QWidget* panel, const QString& text) {
+    if (panel->accessibleDescription() == text) {
+        return;
+    }
+    panel->setAccessibleDescription(text);
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    auto* iface = dynamic_cast<PanelAccessible*>(QAccessible::queryAccessibleInterface(panel));
+    if (!iface) {
+        return;
+    }
+    if (text.isEmpty() || iface->notice()->Showing()) {
+        QAccessibleEvent event(iface->notice(),
+                               text.isEmpty() ? QAccessible::ObjectHide : QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+}  // namespace plovatrix::win
