@@ -54,11 +54,20 @@ ClickDisplay ComposeClick(const FieldTexts& fields, std::string_view decimalPoin
     t.przUpper = std::move(prz.upper);
     t.przLower = std::move(prz.lower);
     out.priceD = p.priceD;
-    out.pair = {r.match.retracement, r.match.extension};
     t.stopLoss = general(p.stopLoss);
     t.takeProfit1 = general(p.takeProfit1);
     t.takeProfit2 = general(p.takeProfit2);
+    out.pair = {r.match.retracement, r.match.extension};
     return out;
+}
+
+std::string SpokenResult(const ClickDisplay& shown, std::string_view decimalPoint) {
+    const PanelTexts& t = shown.texts;
+    const auto general = [decimalPoint](double x) { return FormatGeneral(x, decimalPoint); };
+    return std::string(shown.direction == PatternDirection::Bullish ? "BUY" : "SELL") +
+           " at Point D " + general(shown.priceD) + ", ratios " + general(shown.pair.retracement) +
+           " and " + general(shown.pair.extension) + ", stop loss " + t.stopLoss.value_or("") +
+           ", TP1 " + t.takeProfit1.value_or("") + ", TP2 " + t.takeProfit2.value_or("");
 }
 
 }  // namespace plovatrix

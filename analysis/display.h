@@ -43,4 +43,8 @@ struct ClickDisplay {
 // decimalPoint is the user's locale's, for the numbers that stand alone.
 ClickDisplay ComposeClick(const FieldTexts& fields, std::string_view decimalPoint = ".");
 
+// What a screen reader says of a Result: the signal at D, the pair and the
+// three levels, each number as the panel shows it.
+std::string SpokenResult(const ClickDisplay& shown, std::string_view decimalPoint = ".");
+
 }  // namespace plovatrix

@@ -71,21 +71,6 @@ std::string DecimalPoint() {
     return QLocale().decimalPoint().toStdString();
 }
 
-// What a screen reader says of a match: the panel's title, the signal at D,
-// the pair and the three levels, each number as the panel shows it.
-QString SpokenResult(const QWidget* panel, const ClickDisplay& shown) {
-    const std::string point = DecimalPoint();
-    const PanelTexts& t = shown.texts;
-    const bool bullish = shown.direction == PatternDirection::Bullish;
-    return panel->accessibleName() +
-           QString::fromStdString(std::string(": ") + (bullish ? "BUY" : "SELL") + " at Point D " +
-                                  FormatGeneral(shown.priceD, point) + ", ratios " +
-                                  FormatGeneral(shown.pair.retracement, point) + " and " +
-                                  FormatGeneral(shown.pair.extension, point) + ", stop loss " +
-                                  t.stopLoss.value_or("") + ", TP1 " + t.takeProfit1.value_or("") +
-                                  ", TP2 " + t.takeProfit2.value_or(""));
-}
-
 // Eats the rest of a double-click whose first click opened the window: presses
 // within the desktop's double-click interval of that click (event time, so a
 // slow start-up does not stretch it) and their releases. Where the rest lands
@@ -382,7 +367,8 @@ void frmmain::cmdana_Click() {
     if (shown.outcome == ClickOutcome::Result) {
         PriceD_ = shown.priceD;
         QWidget* panel = shown.direction == PatternDirection::Bullish ? pic1 : pic2;
-        AnnounceResult(panel, SpokenResult(panel, shown));
+        AnnounceResult(panel, panel->accessibleName() + ": " +
+                                  QString::fromStdString(SpokenResult(shown, DecimalPoint())));
         return;
     }
     ReportNoPattern();
