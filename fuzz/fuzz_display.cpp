@@ -62,14 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckConversions(text);
         text.resize(std::min<size_t>(text.size(), 6));  // the boxes' length
     }
-    const ClickDisplay shown = ComposeClick({.a = f[0],
-                                             .b = f[1],
-                                             .c = f[2],
-                                             .tolerance = f[3],
-                                             .pointSize = f[4],
-                                             .abCandles = f[5],
-                                             .bcCandles = f[6]},
-                                            point);
+    const ClickDisplay shown = ComposeClick(reference::Fields(f), point);
     bool written = false;
     for (const auto& [name, text] : reference::Texts) {
         if (const auto& t = shown.texts.*text) {

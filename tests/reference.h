@@ -85,6 +85,19 @@ inline int MostDecimals(std::string text, const std::string& decimalPoint) {
     return most;
 }
 
+// The field texts from the seven in the window's order: A, B, C, tolerance,
+// point size, candles A-B and B-C.
+template <typename Seven>
+plovatrix::FieldTexts Fields(const Seven& f) {
+    return {.a = f[0],
+            .b = f[1],
+            .c = f[2],
+            .tolerance = f[3],
+            .pointSize = f[4],
+            .abCandles = f[5],
+            .bcCandles = f[6]};
+}
+
 // Each text of one click by its field's name, for tables that name them.
 using Text = std::optional<std::string> plovatrix::PanelTexts::*;
 #define PLOVATRIX_TEXT(name) std::pair<const char*, Text>(#name, &plovatrix::PanelTexts::name)

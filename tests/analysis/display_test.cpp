@@ -93,9 +93,7 @@ TEST(ComposeClick, ShowsWhatTheFieldsGive) {
         for (size_t i = f.size(); i < 7; ++i) {
             f.emplace_back(defaults[i]);
         }
-        const ClickDisplay d = ComposeClick({.a = f[0], .b = f[1], .c = f[2], .tolerance = f[3],
-                                             .pointSize = f[4], .abCandles = f[5], .bcCandles = f[6]},
-                                            c.point);
+        const ClickDisplay d = ComposeClick(reference::Fields(f), c.point);
         const char* outcomes[] = {"check", "none", "result"};
         const char* directions[] = {"bullish", "bearish", "none"};
         const char* fields[] = {"A", "B", "C", "tolerance", "pointSize", "abCandles", "bcCandles"};

@@ -61,13 +61,6 @@ int main(int argc, char** argv) {
         const std::string f[] = {
             Typed(a, decimals), Typed(b, decimals), Typed(c, decimals), std::to_string(tol),
             points[point],      candles(),          candles()};
-        PrintClick(ComposeClick({.a = f[0],
-                                 .b = f[1],
-                                 .c = f[2],
-                                 .tolerance = f[3],
-                                 .pointSize = f[4],
-                                 .abCandles = f[5],
-                                 .bcCandles = f[6]},
-                                i % 3 ? "." : ","));
+        PrintClick(ComposeClick(reference::Fields(f), i % 3 ? "." : ","));
     }
 }
