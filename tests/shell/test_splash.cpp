@@ -118,10 +118,11 @@ private slots:
         const QImage image = splash->grab().toImage();
         const QColor theme = QApplication::palette().color(QPalette::WindowText);
         // clang-format off
-        const struct { const char *name, *text; QColor ink; } texts[] = {
-            {"lblVersion", "Version 1.0.0", theme}, {"lblProductName", "Plovatrix", theme},
-            {"lblPlatform", "Platform", theme}, {"lblLicenseTo", "Designed by : Plovatrix developers", Qt::black},
-            {"lblWarning", "E-mail : support@plovatrix.example", QColor(0, 0, 255)}};
+        const struct { const char *name, *text; QColor ink; qreal points; bool bold; } texts[] = {
+            {"lblVersion", "Version 1.0.0", theme, 12, true}, {"lblProductName", "Plovatrix", theme, 18, true},
+            {"lblPlatform", "Platform", theme, 14.25, true},
+            {"lblLicenseTo", "Designed by : Plovatrix developers", Qt::black, 9.75, false},
+            {"lblWarning", "E-mail : support@plovatrix.example", QColor(0, 0, 255), 9.75, false}};
         // clang-format on
         // Where a text is: the credit line's box reaches over the logo by design, its text does
         // not.
@@ -134,6 +135,9 @@ private slots:
         for (const auto& t : texts) {
             auto* label = qobject_cast<QLabel*>(child(t.name));
             QCOMPARE(label->text(), QString(t.text));
+            const QFontInfo font(label->font());  // Arial's metric twin, at the designed size
+            QVERIFY(font.family() == "Liberation Sans" && font.pointSizeF() == t.points &&
+                    font.bold() == t.bold);
             QVERIFY2(label->sizeHint().width() <= label->width(), t.name);  // shown whole
             QVERIFY(child("Frame1")->rect().contains(label->geometry()));
             QVERIFY2(ui::Has(image, QRect(label->mapTo(splash, QPoint()), label->size()), t.ink),

@@ -25,8 +25,10 @@ using ui::Type;
 
 namespace {
 
-constexpr QRgb Red = 0xFFFF0000, LightYellow = 0xFFFFFFC0, Black = 0xFF000000, Border = 0;
-// A pixel of the colour (Border: the active border, a system colour) within
+constexpr QRgb Red = 0xFFFF0000, LightYellow = 0xFFFFFFC0, Black = 0xFF000000, Border = 0,
+               Etched = 1;
+// A pixel of the colour (Border: the active border, a system colour; Etched: the
+// shade of a frame's etched edge) within
 // `near` pixels of the point; `n` > 0 widens the row by n each side and asks
 // for the background there too (a hatch, a dash).
 // clang-format off
@@ -37,6 +39,7 @@ const struct Sample { const char *what, *widget; QPoint at; QRgb colour; int nea
     {"pic1 title rule dashed", "pic1", {520, 248}, Border, 0, 120}, {"pic2 leg AB", "pic2", {80, 256}, Red, 1, 0},
     {"pic2 leg CD", "pic2", {264, 160}, Red, 1, 0}, {"pic2 PRZ hatch", "pic2", {500, 140}, LightYellow, 8, 1},
     {"pic2 divider", "pic2", {680, 100}, Border, 0, 0}, {"frame4 Line34", "frame4", {376, 60}, Black, 0, 0},
+    {"frame4 edge through the caption's middle", "frame4", {600, 9}, Etched, 1, 0},
 };
 // clang-format on
 
@@ -155,6 +158,11 @@ private slots:
             }
             QCOMPARE(size(), step.endsWith(':') ? QSize(171, 158) : QSize(954, 158));
         }
+        // A theme that changes the button face alone, which only the window hears of.
+        QPalette theme = QApplication::palette();
+        theme.setColor(QPalette::Button, QColor(0x80, 0x80, 0x90));
+        QApplication::setPalette(theme);
+        QTRY_COMPARE(w("chk5p")->palette().color(QPalette::Button), QColor(0x80, 0x80, 0x90));
     }
 
     // Tab walks each strip in its order; the 4-point fields select their text
@@ -656,7 +664,12 @@ private slots:
             const QImage image = on->grab().toImage();
             const QRect area =
                 QRect(s.at, s.at).adjusted(-s.near - s.n, -s.near, s.near + s.n, s.near);
-            QVERIFY2(ui::Has(image, area, s.colour ? QColor::fromRgb(s.colour) : border), s.what);
+            const QColor etched = on->palette().color(QPalette::Dark);
+            QVERIFY2(ui::Has(image, area,
+                             s.colour == Border   ? border
+                             : s.colour == Etched ? etched
+                                                  : QColor::fromRgb(s.colour)),
+                     s.what);
             QVERIFY2(s.n == 0 || ui::Has(image, area, on->palette().color(QPalette::Window)),
                      s.what);
         }
