@@ -49,6 +49,7 @@ TEST(ComposeClick, ShowsWhatTheFieldsGive) {
         {"1.30|1.20|1.2382", "priceA=1.30|priceB=1.20|takeProfit1=1.2"},
         {"130|120|126.18|5|0.01", "legAB=1000|legBC=618|stopLoss=116.13|takeProfit1=122.36|takeProfit2=124.7208"},
         {".12345|.1|.11|5|0.1", "legAB=0.2345|legBC=0.1|ratio=0.426"},  // legs to 4 places of a point
+        {"3|1|.75302", "outcome=none|ratio=0.124"},  // the ratio to 4 places, then shown to 3
         // The time projection from the two candle counts.
         {"1.3|1.2|1.2618|5|0.0001|10|4", "abCandles=10|bcCandles=4|timeRatio=0.4|cdCandles=Should be: 10"},
         {"1.3|1.2|1.2618|5|0.0001|3|2", "timeRatio=0.667|cdDuration=Should be: 3 Candle(s)"},
