@@ -702,6 +702,17 @@ private slots:
         QVERIFY(icon);
         const QColor ink = button->palette().color(QPalette::ButtonText);
         QVERIFY(ui::Has(image, QRect(4, half + 8, button->width() - 8, half - 12), ink));
+        // A frame's caption stands whole on its etched edge, which it hides: the
+        // edge runs on only past the caption.
+        QWidget* frame = ui::Find(&built, "frame4");
+        const QFontMetrics metrics(frame->font());
+        const QImage edge = frame->grab().toImage();
+        const QRect caption(6, metrics.height() / 2, metrics.horizontalAdvance("4 Points Pattern"),
+                            1);
+        QVERIFY(
+            !ui::Has(edge, caption.adjusted(0, 0, 4, 0), frame->palette().color(QPalette::Dark)));
+        QVERIFY(ui::Has(edge, caption.translated(caption.width() + 6, 0),
+                        frame->palette().color(QPalette::Dark)));
     }
 };
 
