@@ -116,19 +116,14 @@ QPalette::ColorRole BackOf(QPalette::ColorRole ink) {
 }  // namespace
 
 // The OLE colours set on one control, put into its palette again whenever that
-// changes: the control's own palette changes with an inherited role, and only
-// its window hears of an application palette change that leaves all of the
-// control's inherited roles as they were.
+// changes. The control hears of a change of its own palette; an application
+// palette change that leaves all of its inherited roles as they were reaches
+// only its window, whose one WindowColours passes it on.
 class ColourKeeper : public QObject {
     Q_OBJECT
 
 public:
-    explicit ColourKeeper(QWidget* widget) : QObject(widget), widget_(widget) {
-        widget->installEventFilter(this);
-        if (!widget->isWindow()) {
-            widget->window()->installEventFilter(this);
-        }
-    }
+    explicit ColourKeeper(QWidget* widget);
 
     void Set(QPalette::ColorRole role, quint32 value) {
         auto it = std::find_if(colours_.begin(), colours_.end(),
@@ -141,16 +136,6 @@ public:
         Apply();
     }
 
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::PaletteChange ||
-            event->type() == QEvent::ApplicationPaletteChange) {
-            Apply();
-        }
-        return false;
-    }
-
-private:
     void Apply() {
         QPalette pal = widget_->palette();
         bool changed = false;
@@ -177,9 +162,50 @@ private:
         }
     }
 
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::PaletteChange ||
+            event->type() == QEvent::ApplicationPaletteChange) {
+            Apply();
+        }
+        return false;
+    }
+
+private:
     QWidget* widget_;
     std::vector<std::pair<QPalette::ColorRole, quint32>> colours_;
 };
+
+// Passes an application palette change on to every kept control of its window.
+class WindowColours : public QObject {
+    Q_OBJECT
+
+public:
+    explicit WindowColours(QWidget* window) : QObject(window), window_(window) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::ApplicationPaletteChange) {
+            for (auto* keeper : window_->findChildren<ColourKeeper*>()) {
+                keeper->Apply();
+            }
+        }
+        return false;
+    }
+
+private:
+    QWidget* window_;
+};
+
+ColourKeeper::ColourKeeper(QWidget* widget) : QObject(widget), widget_(widget) {
+    widget->installEventFilter(this);
+    QWidget* window = widget->window();
+    if (!window->findChild<WindowColours*>(QString(), Qt::FindDirectChildrenOnly)) {
+        new WindowColours(window);
+    }
+}
 
 void SetOleColour(QWidget* widget, QPalette::ColorRole role, quint32 value) {
     auto* keeper = widget->findChild<ColourKeeper*>(QString(), Qt::FindDirectChildrenOnly);
