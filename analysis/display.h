@@ -2,8 +2,10 @@
 // texts, panel and focus that the window applies.
 #pragma once
 
+#include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "pattern.h"
 
@@ -29,6 +31,27 @@ struct PanelTexts {
     std::optional<std::string> przUpper, przLower;
     std::optional<std::string> stopLoss, takeProfit1, takeProfit2;
 };
+
+// Each text of PanelTexts by name, in its order: the one list the window pairs
+// with its labels and the tests read by.
+struct NamedText {
+    std::string_view name;
+    std::optional<std::string> PanelTexts::*text;
+};
+// clang-format off
+inline constexpr NamedText PanelTextList[] = {
+    {"priceA", &PanelTexts::priceA}, {"priceB", &PanelTexts::priceB},
+    {"priceC", &PanelTexts::priceC}, {"abCandles", &PanelTexts::abCandles},
+    {"bcCandles", &PanelTexts::bcCandles}, {"cdCandles", &PanelTexts::cdCandles},
+    {"timeRatio", &PanelTexts::timeRatio}, {"cdDuration", &PanelTexts::cdDuration},
+    {"legAB", &PanelTexts::legAB}, {"legBC", &PanelTexts::legBC}, {"ratio", &PanelTexts::ratio},
+    {"retracement", &PanelTexts::retracement}, {"extension", &PanelTexts::extension},
+    {"przUpper", &PanelTexts::przUpper}, {"przLower", &PanelTexts::przLower},
+    {"stopLoss", &PanelTexts::stopLoss}, {"takeProfit1", &PanelTexts::takeProfit1},
+    {"takeProfit2", &PanelTexts::takeProfit2}};
+// clang-format on
+// A text added to PanelTexts does not compile until it is listed.
+static_assert(sizeof(PanelTexts) == std::size(PanelTextList) * sizeof(std::optional<std::string>));
 
 struct ClickDisplay {
     ClickOutcome outcome = ClickOutcome::CheckFailed;

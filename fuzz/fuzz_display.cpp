@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const ClickDisplay shown = ComposeClick(reference::Fields(f), point);
     bool written = false;
-    for (const auto& [name, text] : reference::Texts) {
+    for (const auto& [name, text] : PanelTextList) {
         if (const auto& t = shown.texts.*text) {
             written = true;
             Check(reference::Clean(*t), "a label shows nan, inf or noise", *t);

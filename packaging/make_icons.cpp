@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <cstdio>
 
-#include "toolkit.h"
+#include "icons.h"
 
 int main(int argc, char* argv[]) {
     if (argc != 3) {

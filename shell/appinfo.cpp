@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
+#include "icons.h"
 #include "product.h"
-#include "toolkit.h"
 
 namespace plovatrix::app {
 

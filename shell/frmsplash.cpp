@@ -11,8 +11,11 @@
 #include <optional>
 
 #include "appinfo.h"
+#include "colours.h"
+#include "icons.h"
 #include "product.h"
 #include "toolkit.h"
+#include "windowgeometry.h"
 
 using plovatrix::win::Px;
 using plovatrix::win::TwipsRect;
@@ -174,7 +177,7 @@ frmSplash::frmSplash(QWidget* parent)
     Form_Load();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
+        move(plovatrix::win::OpeningPosition(screen->availableGeometry(), size()));
     }
 }
 
@@ -200,6 +203,10 @@ void frmSplash::paintEvent(QPaintEvent*) {
 bool frmSplash::event(QEvent* event) {
     const bool first = event->type() == QEvent::Paint && !shown_;
     const bool handled = QWidget::event(event);
+    // Once Qt has passed the desktop's new palette on to every control.
+    if (event->type() == QEvent::ApplicationPaletteChange) {
+        plovatrix::win::ReapplyOleColours(this);
+    }
     if (first) {
         // Said once the whole frame has been handed to the platform.
         shown_ = true;

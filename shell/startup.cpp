@@ -5,6 +5,7 @@
 
 #include "accessibility.h"
 #include "appinfo.h"
+#include "doubleclickguard.h"
 #include "frmmain.h"
 #include "frmsplash.h"
 
@@ -53,8 +54,8 @@ void StartUp::HandOver(ulong clickTime) {
     // Shown in answer to the user, so it is the window they work in next,
     // also where the window manager would not activate it by itself.
     main_->activateWindow();
-    if (clickTime != 0) {
-        main_->SwallowRestOfDoubleClick(clickTime);
+    if (clickTime != 0 && main_->windowHandle()) {
+        new plovatrix::win::DoubleClickGuard(main_->windowHandle(), clickTime);
     }
 }
 

@@ -98,17 +98,4 @@ plovatrix::FieldTexts Fields(const Seven& f) {
             .bcCandles = f[6]};
 }
 
-// Each text of one click by its field's name, for tables that name them.
-using Text = std::optional<std::string> plovatrix::PanelTexts::*;
-#define PLOVATRIX_TEXT(name) std::pair<const char*, Text>(#name, &plovatrix::PanelTexts::name)
-inline const std::pair<const char*, Text> Texts[] = {
-    PLOVATRIX_TEXT(priceA),    PLOVATRIX_TEXT(priceB),      PLOVATRIX_TEXT(priceC),
-    PLOVATRIX_TEXT(abCandles), PLOVATRIX_TEXT(bcCandles),   PLOVATRIX_TEXT(cdCandles),
-    PLOVATRIX_TEXT(timeRatio), PLOVATRIX_TEXT(cdDuration),  PLOVATRIX_TEXT(legAB),
-    PLOVATRIX_TEXT(legBC),     PLOVATRIX_TEXT(ratio),       PLOVATRIX_TEXT(retracement),
-    PLOVATRIX_TEXT(extension), PLOVATRIX_TEXT(przUpper),    PLOVATRIX_TEXT(przLower),
-    PLOVATRIX_TEXT(stopLoss),  PLOVATRIX_TEXT(takeProfit1), PLOVATRIX_TEXT(takeProfit2),
-};
-#undef PLOVATRIX_TEXT
-
 }  // namespace reference

@@ -13,7 +13,7 @@
 #include <utility>
 
 #include "classiccontrols.h"
-#include "frmmain.h"
+#include "insight.h"
 #include "picturepanel.h"
 #include "updown.h"
 
@@ -390,9 +390,7 @@ QAccessibleInterface* Factory(const QString& key, QObject* object) {
                    : nullptr;
     }
     if (Is(key, QLabel::staticMetaObject)) {
-        return qobject_cast<frmmain*>(widget->window())
-                   ? new LabelAccessible(static_cast<QLabel*>(widget))
-                   : nullptr;
+        return new LabelAccessible(static_cast<QLabel*>(widget));
     }
     if (Is(key, TextBox::staticMetaObject)) {
         auto* box = static_cast<TextBox*>(widget);
@@ -416,36 +414,7 @@ QAccessibleInterface* Factory(const QString& key, QObject* object) {
 }  // namespace
 
 void InstallAccessibility() {
-    static bool installed = false;
-    if (!installed) {
-        installed = true;
-        QAccessible::installFactory(Factory);
-    }
-}
-
-bool InSight(const QWidget* control) {
-    if (!control->isVisible()) {
-        return false;
-    }
-    // Cut by each container up to the window, and the window's own size;
-    // hidden by an opaque sibling stacked above it, or above a container.
-    QRect shown = control->rect();
-    for (const QWidget* w = control; !w->isWindow(); w = w->parentWidget()) {
-        const QWidget* container = w->parentWidget();
-        shown = shown.translated(w->pos()) & container->rect();
-        if (shown.isEmpty()) {
-            return false;
-        }
-        const QObjectList& siblings = container->children();
-        for (qsizetype i = siblings.indexOf(w) + 1; i < siblings.size(); ++i) {
-            const auto* above = qobject_cast<const QWidget*>(siblings[i]);
-            if (above && !above->isWindow() && above->isVisible() && above->autoFillBackground() &&
-                above->geometry().contains(shown)) {
-                return false;
-            }
-        }
-    }
-    return true;
+    QAccessible::installFactory(Factory);
 }
 
 void AnnounceResult(QWidget* panel, const QString& text) {

@@ -9,13 +9,9 @@ class QWidget;
 
 namespace plovatrix::win {
 
-// Hands the toolkit our accessible interfaces; once is enough, more is harmless.
-// Call before the first window is built.
+// Hands the toolkit our accessible interfaces. Call once, before the first
+// window is built.
 void InstallAccessibility();
-
-// Whether any part of a visible control lies in its window's client area,
-// not covered by an opaque control stacked above it: what a sighted user sees.
-bool InSight(const QWidget* control);
 
 // Announces text as the result shown on panel, or withdraws the announcement
 // when text is empty. The panel's description keeps it.

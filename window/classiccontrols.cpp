@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-#include "toolkit.h"
+#include "colours.h"
 
 namespace plovatrix::win {
 

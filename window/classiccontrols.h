@@ -1,4 +1,5 @@
-// The two controls whose classic behaviour Qt's own widgets do not give.
+// The classic controls whose behaviour Qt's own widgets do not give: the
+// push button, the frame, the pick-only list and the text box.
 #pragma once
 
 #include <QComboBox>

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "insight.h"
+
 namespace plovatrix::win {
 
 FocusGuard::FocusGuard(QWidget* window, std::function<bool(QWidget*)> mayLeave)
@@ -51,6 +53,7 @@ bool FocusGuard::eventFilter(QObject* watched, QEvent* event) {
     }
     const bool platformWindow = watched == window_->windowHandle();
     bool leaving = false;
+    int tab = 0;  // 1 forward, -1 back
     if (platformWindow &&
         (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)) {
         const QPointF pos = static_cast<QSinglePointEvent*>(event)->position();
@@ -59,8 +62,11 @@ bool FocusGuard::eventFilter(QObject* watched, QEvent* event) {
     } else if (platformWindow && type == QEvent::KeyPress) {
         // Tab and Shift+Tab move the focus on; with Ctrl or Alt they do not.
         const auto* key = static_cast<QKeyEvent*>(event);
-        leaving = (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
-                  !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            tab = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier) ? 1 : -1;
+        }
+        leaving = tab != 0;
     } else if (!platformWindow && type == QEvent::Shortcut) {
         // An access key moves the focus to its button first.
         leaving = watched != focused;
@@ -71,7 +77,25 @@ bool FocusGuard::eventFilter(QObject* watched, QEvent* event) {
     asking_ = true;
     const bool mayLeave = mayLeave_(focused);
     asking_ = false;
+    if (mayLeave && tab != 0) {
+        Tab(focused, tab > 0);
+        return true;
+    }
     return !mayLeave;
+}
+
+void FocusGuard::Tab(QWidget* from, bool forward) {
+    for (QWidget* w = from;;) {
+        w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (w == from) {
+            return;
+        }
+        if (w != window_ && window_->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) &&
+            !w->focusProxy() && w->isEnabled() && InSight(w)) {
+            w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return;
+        }
+    }
 }
 
 }  // namespace plovatrix::win

@@ -1,4 +1,4 @@
-// Keeps the focus in a control until that control may let it go.
+// Where the keyboard focus may go in a window, and when.
 #pragma once
 
 #include <QObject>
@@ -12,7 +12,8 @@ namespace plovatrix::win {
 // control of the window, asks mayLeave(the focused control); false swallows
 // the event, so that the move never happens. Clicks and keys are caught at the
 // window's platform window, before Qt hands the focus on; access keys at their
-// buttons, which Qt serves directly.
+// buttons, which Qt serves directly. Tab follows the keyboard order but skips
+// what is out of sight, where the focus would vanish.
 class FocusGuard : public QObject {
 public:
     FocusGuard(QWidget* window, std::function<bool(QWidget*)> mayLeave);
@@ -22,6 +23,7 @@ protected:
 
 private:
     bool WouldTakeFocus(QWidget* target) const;
+    void Tab(QWidget* from, bool forward);
 
     QWidget* window_;
     std::function<bool(QWidget*)> mayLeave_;

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "classiccontrols.h"
+#include "colours.h"
 #include "fonts.h"
+#include "icons.h"
 #include "layout.h"
 #include "picturepanel.h"
 #include "toolkit.h"
@@ -25,7 +27,7 @@ QString Str(std::string_view text) {
 
 // Sets a palette role when the row names a colour. A result panel keeps its
 // plain look on any desktop; elsewhere the colour follows the theme.
-void Paint(QWidget* widget, QPalette::ColorRole role, quint32 colour) {
+void SetColour(QWidget* widget, QPalette::ColorRole role, quint32 colour) {
     if (colour == NoColour) {
         return;
     }
@@ -44,9 +46,9 @@ QLabel* MakeLabel(const ControlRow& row, QWidget* parent) {
     label->setAlignment(Qt::AlignTop |
                         (row.align == Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft));
     label->setTextFormat(Qt::PlainText);
-    Paint(label, QPalette::WindowText, row.colour);
+    SetColour(label, QPalette::WindowText, row.colour);
     if (row.opaque) {
-        Paint(label, QPalette::Window, row.backColour);
+        SetColour(label, QPalette::Window, row.backColour);
         label->setAutoFillBackground(true);
     }
     return label;
@@ -58,7 +60,7 @@ QLineEdit* MakeTextBox(const ControlRow& row, QWidget* parent) {
     // chosen at its first change.
     box->setReadOnly(row.kind == Kind::ReadOnlyBox);
     box->setMaxLength(6);
-    Paint(box, QPalette::Text, row.colour);
+    SetColour(box, QPalette::Text, row.colour);
     return box;
 }
 

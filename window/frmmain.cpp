@@ -1,26 +1,24 @@
 #include "frmmain.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMouseEvent>
-#include <QPointer>
 #include <QScreen>
-#include <QTimer>
-#include <QWindow>
 
 #include "accessibility.h"
 #include "classiccontrols.h"
-#include "display.h"
+#include "colours.h"
 #include "focusguard.h"
 #include "formbuilder.h"
+#include "icons.h"
 #include "numbers.h"
 #include "toolkit.h"
 #include "updown.h"
+#include "windowgeometry.h"
 
 using namespace plovatrix;
 using namespace plovatrix::win;
@@ -36,32 +34,16 @@ constexpr int FullHeight = 9450;
 constexpr quint32 SelectedFace = 255;  // red
 constexpr quint32 ButtonFace = 0x8000000F;
 
-// Each text of a click and the label that shows it on the bullish and on the
-// bearish panel: the one place where a result label is named.
-const struct {
-    std::optional<std::string> PanelTexts::*text;
-    const char* bullish;
-    const char* bearish;
-} ResultLabels[] = {
-    {&PanelTexts::priceA, "lbla", "lbla2"},
-    {&PanelTexts::priceB, "lblb", "lblb2"},
-    {&PanelTexts::priceC, "lblc", "lblc2"},
-    {&PanelTexts::abCandles, "lblcan1", "lblcan12"},
-    {&PanelTexts::bcCandles, "lblcan2", "lblcan22"},
-    {&PanelTexts::cdCandles, "lblcan3", "lblcan32"},
-    {&PanelTexts::timeRatio, "lbltfib", "lbltfib2"},
-    {&PanelTexts::cdDuration, "lblt2", "lblt22"},
-    {&PanelTexts::legAB, "legab(0)", "legab(1)"},
-    {&PanelTexts::legBC, "legbc(0)", "legbc(1)"},
-    {&PanelTexts::ratio, "zarib(0)", "zarib(1)"},
-    {&PanelTexts::retracement, "lblfib1", "lblfib12"},
-    {&PanelTexts::extension, "lblfib2", "lblfib22"},
-    {&PanelTexts::przUpper, "lblabcd", "lblabcd2"},
-    {&PanelTexts::przLower, "lblofbc", "lblofbc2"},
-    {&PanelTexts::stopLoss, "sl1", "sl2"},
-    {&PanelTexts::takeProfit1, "tp1", "tp11"},
-    {&PanelTexts::takeProfit2, "tp2", "tp22"},
-};
+// The label that shows each text of PanelTextList, in its order, on the
+// bullish and on the bearish panel.
+constexpr const char* ResultLabels[][2] = {
+    {"lbla", "lbla2"},        {"lblb", "lblb2"},        {"lblc", "lblc2"},
+    {"lblcan1", "lblcan12"},  {"lblcan2", "lblcan22"},  {"lblcan3", "lblcan32"},
+    {"lbltfib", "lbltfib2"},  {"lblt2", "lblt22"},      {"legab(0)", "legab(1)"},
+    {"legbc(0)", "legbc(1)"}, {"zarib(0)", "zarib(1)"}, {"lblfib1", "lblfib12"},
+    {"lblfib2", "lblfib22"},  {"lblabcd", "lblabcd2"},  {"lblofbc", "lblofbc2"},
+    {"sl1", "sl2"},           {"tp1", "tp11"},          {"tp2", "tp22"}};
+static_assert(std::size(ResultLabels) == std::size(PanelTextList), "a text without its labels");
 
 std::string Text(const QLineEdit* box) {
     return box->text().toStdString();
@@ -71,71 +53,13 @@ std::string DecimalPoint() {
     return QLocale().decimalPoint().toStdString();
 }
 
-// Eats the rest of a double-click whose first click opened the window: presses
-// within the desktop's double-click interval of that click (event time, so a
-// slow start-up does not stretch it) and their releases. Where the rest lands
-// on another program's window or on the desktop instead, that takes the
-// activation: we take it back, raised, so the window the user asked for is
-// the one their keys reach.
-class DoubleClickRest : public QObject {
-public:
-    DoubleClickRest(QWindow* window, ulong clickTime) : QObject(window), clickTime_(clickTime) {
-        window->installEventFilter(this);
-        connect(qApp, &QGuiApplication::focusWindowChanged, this, [window](QWindow* now) {
-            if (!now && window->isVisible()) {
-                window->raise();
-                window->requestActivate();
-            }
-        });
-        // The platform reports a lost activation late (X11: 100 ms, while it
-        // waits for the focus to come back to one of our windows), so we watch
-        // somewhat longer than the interval.
-        constexpr int ReportDelay = 300;
-        QTimer::singleShot(QApplication::doubleClickInterval() + ReportDelay, this, [this] {
-            expired_ = true;
-            if (!holding_) {
-                deleteLater();
-            }
-        });
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        const QEvent::Type type = event->type();
-        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
-            type != QEvent::MouseButtonRelease) {
-            return false;
-        }
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (type == QEvent::MouseButtonRelease) {
-            const bool eaten = holding_;
-            holding_ = holding_ && mouse->buttons() != Qt::NoButton;
-            if (expired_ && !holding_) {
-                deleteLater();
-            }
-            return eaten;
-        }
-        if (mouse->timestamp() - clickTime_ > ulong(QApplication::doubleClickInterval())) {
-            deleteLater();
-            return false;
-        }
-        holding_ = true;
-        return true;
-    }
-
-private:
-    ulong clickTime_;
-    bool holding_ = false;  // a press was eaten and its button is still down
-    bool expired_ = false;
-};
-
 }  // namespace
 
 frmmain::frmmain(QWidget* parent, Loading loading)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint) {
-    InstallAccessibility();
+                          Qt::WindowCloseButtonHint),
+      geometry_(new WindowGeometry(this)) {
     setObjectName("frmmain");
     setWindowTitle("Plovatrix");
     setWindowIcon(AppIcon());
@@ -171,8 +95,8 @@ frmmain::frmmain(QWidget* parent, Loading loading)
                 {txtbc4, true},
                 {txttol4, true}}};
     inputs_ = {txta4, txtb4, txtc4, txttol4, cmbpoint, txtab4, txtbc4};
-    for (const auto& row : ResultLabels) {
-        results_.push_back({Control<QLabel>(row.bullish), Control<QLabel>(row.bearish)});
+    for (size_t i = 0; i < results_.size(); ++i) {
+        results_[i] = {Control<QLabel>(ResultLabels[i][0]), Control<QLabel>(ResultLabels[i][1])};
     }
     for (const Field& field : fields_) {
         field.box->setSelectAllOnFocus(true);
@@ -203,66 +127,25 @@ T* frmmain::Control(const char* name) const {
     return control;
 }
 
-void frmmain::SetSize(int widthTwips, int heightTwips) {
-    outerSize_ = QSize(widthTwips, heightTwips);
-    SetOuterSize(this, widthTwips, heightTwips, frame_);
-}
-
 void frmmain::setVisible(bool visible) {
     if (visible && !loaded_) {
         Form_Load();
     }
     QWidget::setVisible(visible);
-    FitFrame();
 }
 
-void frmmain::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    FitFrame();
-}
-
-void frmmain::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    FitFrame();
-}
-
-void frmmain::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    // The window has no maximize. Where it is offered all the same (the
-    // toolkit's own title bar under Wayland, or a window manager that ignores
-    // the fixed size), the window goes back to the size it had, as soon as the
-    // platform has done with the change it reports.
-    if (event->type() == QEvent::WindowStateChange && event->spontaneous() &&
-        (windowState() & Qt::WindowMaximized)) {
-        QTimer::singleShot(0, this,
-                           [this] { setWindowState(windowState() & ~Qt::WindowMaximized); });
+bool frmmain::event(QEvent* event) {
+    // Once Qt has passed the desktop's new palette on to every control.
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::ApplicationPaletteChange) {
+        ReapplyOleColours(this);
     }
-}
-
-void frmmain::FitFrame() {
-    // The frame is known only once the window is framed: where the toolkit
-    // draws it (Wayland), as soon as the window is shown, before its first
-    // frame; where a window manager draws it (X11), when that moves the window.
-    // The outer size is set again then. The frame is taken in the normal
-    // state only: a maximized window's differs (openbox drops the border).
-    const Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
-    if (!frameFitted_ && isVisible() && !(windowState() & filling) &&
-        frameGeometry().size() != geometry().size()) {
-        frameFitted_ = true;
-        frame_ = frameGeometry().size() - geometry().size();
-        SetSize(outerSize_.width(), outerSize_.height());
-    }
-}
-
-void frmmain::SwallowRestOfDoubleClick(ulong clickTime) {
-    if (QWindow* window = windowHandle()) {
-        new DoubleClickRest(window, clickTime);
-    }
+    return handled;
 }
 
 void frmmain::Form_Load() {
     loaded_ = true;
-    SetSize(CompactWidth, StripHeight);
+    geometry_->SetOuterSize(CompactWidth, StripHeight);
     move(OpeningPosition(screen()->availableGeometry(), QSize(Px(StripWidth), Px(FullHeight))));
     noma1->setVisible(true);
     noma2->setVisible(true);
@@ -278,13 +161,13 @@ void frmmain::chk4p_Click() {
         chk5p->setChecked(false);
         SetFaceColour(chk5p, ButtonFace);
         SetFaceColour(chk4p, SelectedFace);
-        SetSize(StripWidth, StripHeight);
+        geometry_->SetOuterSize(StripWidth, StripHeight);
         frame4->setVisible(true);
         Frame5->setVisible(false);
     } else {
         SetFaceColour(chk4p, ButtonFace);
         frame4->setVisible(false);
-        SetSize(CompactWidth, StripHeight);
+        geometry_->SetOuterSize(CompactWidth, StripHeight);
     }
 }
 
@@ -295,10 +178,10 @@ void frmmain::chk5p_Click() {
         chk4p->setChecked(false);
         SetFaceColour(chk5p, SelectedFace);
         SetFaceColour(chk4p, ButtonFace);
-        SetSize(StripWidth, StripHeight);
+        geometry_->SetOuterSize(StripWidth, StripHeight);
     } else {
         SetFaceColour(chk5p, ButtonFace);
-        SetSize(CompactWidth, StripHeight);
+        geometry_->SetOuterSize(CompactWidth, StripHeight);
         Frame5->setVisible(false);
     }
 }
@@ -338,7 +221,7 @@ void frmmain::cmdana_Click() {
     noma1->setVisible(true);
     noma2->setVisible(true);
 
-    const ClickDisplay shown = ComposeClick({.a = Text(txta4),
+    const ClickDisplay click = ComposeClick({.a = Text(txta4),
                                              .b = Text(txtb4),
                                              .c = Text(txtc4),
                                              .tolerance = Text(txttol4),
@@ -346,29 +229,29 @@ void frmmain::cmdana_Click() {
                                              .abCandles = Text(txtab4),
                                              .bcCandles = Text(txtbc4)},
                                             DecimalPoint());
-    if (shown.outcome == ClickOutcome::CheckFailed) {
-        SetFocus(inputs_[size_t(shown.focus)]);
+    if (click.outcome == ClickOutcome::CheckFailed) {
+        SetFocus(inputs_[size_t(click.focus)]);
         return;
     }
-    if (shown.direction != PatternDirection::None) {
-        const bool bullish = shown.direction == PatternDirection::Bullish;
-        SetSize(StripWidth, FullHeight);
-        (bullish ? pic1 : pic2)->setVisible(true);
-        (bullish ? pic2 : pic1)->setVisible(false);
-        if (shown.outcome == ClickOutcome::Result) {
-            (bullish ? noma1 : noma2)->setVisible(false);
+    if (click.direction != PatternDirection::None) {
+        const size_t panel = click.direction == PatternDirection::Bullish ? 0 : 1;
+        geometry_->SetOuterSize(StripWidth, FullHeight);
+        (panel == 0 ? pic1 : pic2)->setVisible(true);
+        (panel == 0 ? pic2 : pic1)->setVisible(false);
+        if (click.outcome == ClickOutcome::Result) {
+            (panel == 0 ? noma1 : noma2)->setVisible(false);
         }
         for (size_t i = 0; i < results_.size(); ++i) {
-            if (const auto& text = shown.texts.*ResultLabels[i].text) {
-                SetCaption(results_[i][bullish ? 0 : 1], QString::fromStdString(*text));
+            if (const auto& text = click.texts.*PanelTextList[i].text) {
+                SetCaption(results_[i][panel], QString::fromStdString(*text));
             }
         }
     }
-    if (shown.outcome == ClickOutcome::Result) {
-        PriceD_ = shown.priceD;
-        QWidget* panel = shown.direction == PatternDirection::Bullish ? pic1 : pic2;
+    if (click.outcome == ClickOutcome::Result) {
+        PriceD_ = click.priceD;
+        QWidget* panel = click.direction == PatternDirection::Bullish ? pic1 : pic2;
         AnnounceResult(panel, panel->accessibleName() + ": " +
-                                  QString::fromStdString(SpokenResult(shown, DecimalPoint())));
+                                  QString::fromStdString(SpokenResult(click, DecimalPoint())));
         return;
     }
     ReportNoPattern();
@@ -376,7 +259,7 @@ void frmmain::cmdana_Click() {
 
 void frmmain::ReportNoPattern() {
     ShowMessage(this, "No Certain Pattern Found", "Nothing", QMessageBox::Information);
-    SetSize(StripWidth, StripHeight);
+    geometry_->SetOuterSize(StripWidth, StripHeight);
     SetFocus(txta4);
     SetFocus(txttol4);
 }
@@ -409,35 +292,4 @@ bool frmmain::MayLeave(QWidget* focused) {
         }
     }
     return !cancel;
-}
-
-bool frmmain::InView(const QWidget* control) const {
-    // What is left of the control once every container up to the window,
-    // and the window's own current size, have cut it.
-    QRect shown = control->rect();
-    for (const QWidget* w = control; w != this; w = w->parentWidget()) {
-        shown.translate(w->pos());
-        shown &= w->parentWidget()->rect();
-    }
-    return !shown.isEmpty();
-}
-
-bool frmmain::focusNextPrevChild(bool next) {
-    // Tab follows the tab indexes but skips what lies beyond the window's
-    // edge, where the focus would vanish from sight.
-    QWidget* start = QApplication::focusWidget();
-    if (!start || !isAncestorOf(start)) {
-        return QWidget::focusNextPrevChild(next);
-    }
-    for (QWidget* w = start;;) {
-        w = next ? w->nextInFocusChain() : w->previousInFocusChain();
-        if (w == start) {
-            return true;
-        }
-        if (w != this && isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() &&
-            w->isEnabled() && w->isVisibleTo(this) && InView(w)) {
-            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-            return true;
-        }
-    }
 }

@@ -4,7 +4,8 @@
 
 #include <QWidget>
 #include <array>
-#include <vector>
+
+#include "display.h"
 
 class QAbstractButton;
 class QComboBox;
@@ -15,6 +16,7 @@ class QLineEdit;
 namespace plovatrix::win {
 class TextBox;
 class UpDown;
+class WindowGeometry;
 }  // namespace plovatrix::win
 
 class frmmain : public QWidget {
@@ -32,19 +34,12 @@ public:
     double PipSize() const { return PipSize_; }
     double PriceD() const { return PriceD_; }
 
-    // Swallows the rest of the double-click whose first click, at event time
-    // clickTime, opened this window: it would press whatever lies under it.
-    void SwallowRestOfDoubleClick(ulong clickTime);
-
 signals:
     // Form_Load has run to its end; a splash that opened first unloads on it.
     void Loaded();
 
 protected:
-    bool focusNextPrevChild(bool next) override;
-    void showEvent(QShowEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     // A field of the strip and whether its value may be 0.
@@ -67,9 +62,6 @@ private:
     bool MayLeave(QWidget* focused);
 
     void SetFocus(QWidget* control);
-    bool InView(const QWidget* control) const;
-    void SetSize(int widthTwips, int heightTwips);
-    void FitFrame();
     void StopLabel(plovatrix::win::UpDown* spinner, QLineEdit* distance, QLabel* stop,
                    bool bullish);
 
@@ -78,11 +70,8 @@ private:
 
     double PipSize_ = 0;
     double PriceD_ = 0;
-    QSize outerSize_;
-    // What the frame adds to the client area in the normal state, once known.
-    QSize frame_;
-    bool frameFitted_ = false;
     bool loaded_ = false;
+    plovatrix::win::WindowGeometry* geometry_;
 
     QAbstractButton *chk4p, *chk5p, *cmdana;
     QGroupBox *frame4, *Frame5;
@@ -96,6 +85,6 @@ private:
     std::array<Field, 6> fields_;
     // The strip's inputs in the order of InputField, where a failed check sends the focus.
     std::array<QWidget*, 7> inputs_;
-    // Each result label, on the bullish and on the bearish panel.
-    std::vector<std::array<QLabel*, 2>> results_;
+    // The label of each text of PanelTextList, on the bullish and on the bearish panel.
+    std::array<std::array<QLabel*, 2>, std::size(plovatrix::PanelTextList)> results_;
 };

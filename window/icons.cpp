@@ -1,7 +1,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "toolkit.h"
+#include "icons.h"
 
 namespace plovatrix::win {
 

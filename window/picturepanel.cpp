@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <algorithm>
 
+#include "colours.h"
 #include "toolkit.h"
 
 namespace plovatrix::win {
@@ -45,9 +46,9 @@ void PaintDrawRow(QPainter& painter, const DrawRow& row, const QPalette& system)
 }
 
 PicturePanel::PicturePanel(quint32 backColour, std::span<const DrawRow> drawing, QWidget* parent)
-    : QWidget(parent), back_(backColour), drawing_(drawing) {
+    : QWidget(parent), drawing_(drawing) {
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, OleColor(back_, PlainPalette()));
+    pal.setColor(QPalette::Window, OleColor(backColour, PlainPalette()));
     setPalette(pal);
     setAutoFillBackground(true);
 }

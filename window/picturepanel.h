@@ -26,8 +26,6 @@ class PicturePanel : public QWidget {
 public:
     PicturePanel(quint32 backColour, std::span<const DrawRow> drawing, QWidget* parent = nullptr);
 
-    std::span<const DrawRow> drawing() const { return drawing_; }
-
     // Keeps a label whole inside the section of the panel it was placed in,
     // whatever text it is given: a text that fits stays where it was placed;
     // one that would run past the section's right edge moves left just enough,
@@ -47,7 +45,6 @@ private:
     };
     void Fit(const Kept& kept);
 
-    quint32 back_;
     std::span<const DrawRow> drawing_;
     std::vector<Kept> kept_;
 };
@@ -59,8 +56,6 @@ class LineShape : public QWidget {
 
 public:
     explicit LineShape(const DrawRow& row, QWidget* parent = nullptr);
-
-    const DrawRow& row() const { return row_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -7,8 +7,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "accessibility.h"
 #include "classiccontrols.h"
+#include "insight.h"
 
 namespace plovatrix::win {
 

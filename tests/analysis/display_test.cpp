@@ -106,9 +106,9 @@ TEST(ComposeClick, ShowsWhatTheFieldsGive) {
         if (d.outcome == ClickOutcome::CheckFailed) {
             shown["focus"] = fields[int(d.focus)];
         }
-        for (const auto& [name, text] : reference::Texts) {
+        for (const auto& [name, text] : PanelTextList) {
             if (d.texts.*text) {
-                shown[name] = *(d.texts.*text);
+                shown[std::string(name)] = *(d.texts.*text);
             }
             EXPECT_TRUE(d.direction != PatternDirection::None || !(d.texts.*text)) << name;
         }

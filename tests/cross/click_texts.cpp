@@ -21,9 +21,9 @@ namespace {
 // Everything a window shows of one click.
 void PrintClick(const ClickDisplay& d) {
     std::printf("%d %d %d D=%.17g", int(d.outcome), int(d.focus), int(d.direction), d.priceD);
-    for (const auto& [name, text] : reference::Texts) {
+    for (const auto& [name, text] : PanelTextList) {
         if (d.texts.*text) {
-            std::printf(" |%s=%s", name, (d.texts.*text)->c_str());
+            std::printf(" |%.*s=%s", int(name.size()), name.data(), (d.texts.*text)->c_str());
         }
     }
     std::printf("\n");

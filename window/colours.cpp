@@ -1,0 +1,150 @@
+#include "colours.h"
+
+#include <QApplication>
+#include <QVariantMap>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace plovatrix::win {
+
+QColor OleColor(quint32 value) {
+    return OleColor(value, QApplication::palette());
+}
+
+QColor OleColor(quint32 value, const QPalette& system) {
+    if (value & 0x80000000u) {
+        switch (value & 0xFFu) {
+            case 0x05:
+                return system.color(QPalette::Base);  // window background
+            case 0x06:
+                return system.color(QPalette::WindowText);  // window frame
+            case 0x08:
+                return system.color(QPalette::Text);  // window text
+            case 0x0A:
+                return system.color(QPalette::Mid);  // active border
+            case 0x0B:
+                return system.color(QPalette::Midlight);  // inactive border
+            case 0x0F:
+                return system.color(QPalette::Button);  // button face
+            case 0x12:
+                return system.color(QPalette::ButtonText);  // button text
+            case 0x1A:
+                return system.color(QPalette::Link);  // hyperlink
+            default:
+                return system.color(QPalette::Window);
+        }
+    }
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+const QPalette& PlainPalette() {
+    // Qt's own palette, as the windows get it where no platform theme is in
+    // use; fixed here, since a newer Qt may make its own default dark.
+    static const QPalette plain = [] {
+        QPalette p;
+        const std::pair<QPalette::ColorRole, QRgb> roles[] = {
+            {QPalette::Window, 0xEFEFEF}, {QPalette::WindowText, 0x000000},
+            {QPalette::Base, 0xFFFFFF},   {QPalette::Text, 0x000000},
+            {QPalette::Button, 0xEFEFEF}, {QPalette::ButtonText, 0x000000},
+            {QPalette::Mid, 0xB8B8B8},    {QPalette::Midlight, 0xCACACA},
+            {QPalette::Link, 0x0000FF},
+        };
+        for (const auto& [role, rgb] : roles) {
+            p.setColor(role, QColor::fromRgb(rgb));
+        }
+        return p;
+    }();
+    return plain;
+}
+
+namespace {
+
+// Where a control keeps its OLE colours: role number to value.
+constexpr const char* Kept = "oleColours";
+
+// WCAG relative luminance and contrast ratio.
+double Luminance(const QColor& c) {
+    const auto linear = [](double v) {
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The ink itself where it reads at 3:1 on the background; otherwise the least
+// mix of it with white (or black, whichever stands further off) that does.
+QColor Legible(const QColor& ink, const QColor& back) {
+    constexpr double Enough = 3.0;
+    constexpr int Steps = 32;
+    if (Contrast(ink, back) >= Enough) {
+        return ink;
+    }
+    const QColor far = Contrast(Qt::white, back) >= Contrast(Qt::black, back) ? QColor(Qt::white)
+                                                                              : QColor(Qt::black);
+    const auto mix = [](int from, int to, int step) { return from + (to - from) * step / Steps; };
+    for (int step = 1; step < Steps; ++step) {
+        const QColor mixed(mix(ink.red(), far.red(), step), mix(ink.green(), far.green(), step),
+                           mix(ink.blue(), far.blue(), step));
+        if (Contrast(mixed, back) >= Enough) {
+            return mixed;
+        }
+    }
+    return far;
+}
+
+// The background an ink role is drawn on, or the role itself when it is none.
+QPalette::ColorRole BackOf(QPalette::ColorRole role) {
+    switch (role) {
+        case QPalette::WindowText:
+            return QPalette::Window;
+        case QPalette::Text:
+            return QPalette::Base;
+        case QPalette::ButtonText:
+            return QPalette::Button;
+        default:
+            return role;
+    }
+}
+
+void Apply(QWidget* widget) {
+    const QVariantMap colours = widget->property(Kept).toMap();
+    QPalette pal = widget->palette();
+    // Backgrounds first: each ink is measured against its own.
+    for (const bool inks : {false, true}) {
+        for (auto it = colours.begin(); it != colours.end(); ++it) {
+            const auto role = QPalette::ColorRole(it.key().toInt());
+            if ((BackOf(role) != role) == inks) {
+                const QColor colour = OleColor(it.value().toUInt());
+                pal.setColor(role, inks ? Legible(colour, pal.color(BackOf(role))) : colour);
+            }
+        }
+    }
+    if (pal != widget->palette()) {
+        widget->setPalette(pal);
+    }
+}
+
+}  // namespace
+
+void SetOleColour(QWidget* widget, QPalette::ColorRole role, quint32 value) {
+    QVariantMap colours = widget->property(Kept).toMap();
+    colours.insert(QString::number(role), value);
+    widget->setProperty(Kept, colours);
+    Apply(widget);
+}
+
+void ReapplyOleColours(QWidget* window) {
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (widget->property(Kept).isValid()) {
+            Apply(widget);
+        }
+    }
+}
+
+}  // namespace plovatrix::win

@@ -1,0 +1,81 @@
+#include "windowgeometry.h"
+
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include "toolkit.h"
+
+namespace plovatrix::win {
+
+namespace {
+
+constexpr Qt::WindowStates Filling = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+}  // namespace
+
+QPoint OpeningPosition(const QRect& available, QSize full) {
+    const QSize room = (available.size() - full).expandedTo(QSize(0, 0));
+    return available.topLeft() + QPoint(room.width() / 2, room.height() / 2);
+}
+
+WindowGeometry::WindowGeometry(QWidget* window) : QObject(window), window_(window) {
+    window->installEventFilter(this);
+}
+
+void WindowGeometry::SetOuterSize(int widthTwips, int heightTwips) {
+    outer_ = QSize(widthTwips, heightTwips);
+    Resize(Client());
+}
+
+QSize WindowGeometry::Client() const {
+    return QSize(Px(outer_.width()), Px(outer_.height())) - frame_;
+}
+
+void WindowGeometry::Resize(QSize client) {
+    if (window_->windowState() & Filling) {
+        // Back where it was before, not where the filling state had put it.
+        const QPoint normal = window_->normalGeometry().topLeft();
+        window_->setWindowState(window_->windowState() & ~Filling);
+        window_->setGeometry(QRect(normal, client));
+        return;
+    }
+    window_->resize(client);
+}
+
+bool WindowGeometry::eventFilter(QObject*, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Show:
+        case QEvent::Move:
+            FitFrame();
+            break;
+        case QEvent::WindowStateChange:
+            // Undone once the platform has done with the change it reports.
+            if (window_->windowState() & Filling) {
+                QTimer::singleShot(0, this, [this] {
+                    const QRect normal = window_->normalGeometry();
+                    Resize(normal.isValid() ? normal.size() : Client());
+                });
+            }
+            break;
+        default:
+            break;
+    }
+    return false;
+}
+
+void WindowGeometry::FitFrame() {
+    // The frame is known only once the window is framed: where the toolkit
+    // draws it (Wayland), as soon as the window is shown, before its first
+    // frame; where a window manager draws it (X11), when that moves the window.
+    // The frame is taken in the normal state only: a maximized window's differs
+    // (openbox drops the border).
+    if (!framed_ && window_->isVisible() && !(window_->windowState() & Filling) &&
+        window_->frameGeometry().size() != window_->geometry().size()) {
+        framed_ = true;
+        frame_ = window_->frameGeometry().size() - window_->geometry().size();
+        Resize(Client());
+    }
+}
+
+}  // namespace plovatrix::win

@@ -1,0 +1,47 @@
+// A top-level window's place and outer size as the classic form knows them:
+// where it opens, outer sizes in twips (frame and title bar included) set
+// exactly with the top-left corner kept, and no maximize.
+#pragma once
+
+#include <QObject>
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+
+namespace plovatrix::win {
+
+// Where a window of the outer size `full` opens on a screen's available area:
+// centred, or at the area's top left where it does not fit, so that a window
+// growing to `full` never has to be moved back onto the screen.
+QPoint OpeningPosition(const QRect& available, QSize full);
+
+// Sets the outer size of `window` and keeps it so: the frame is learnt once
+// the window is first framed (the size is set again then), and a maximize or
+// full screen that the window manager or the toolkit's own title bar offers
+// all the same is undone at once, back to the size and corner it had. The
+// user may still drag the border.
+class WindowGeometry : public QObject {
+public:
+    explicit WindowGeometry(QWidget* window);
+
+    void SetOuterSize(int widthTwips, int heightTwips);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FitFrame();
+    // Sets the client size; a window maximized or full screen is restored first.
+    void Resize(QSize client);
+    // The client area of the outer size last set.
+    QSize Client() const;
+
+    QWidget* window_;
+    QSize outer_;  // in twips, as last set
+    // What the frame adds to the client area in the normal state, once known.
+    QSize frame_;
+    bool framed_ = false;
+};
+
+}  // namespace plovatrix::win
