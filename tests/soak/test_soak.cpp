@@ -11,6 +11,7 @@
 #include <random>
 
 #include "frmmain.h"
+#include "numbers.h"
 #include "reference.h"
 #include "ui.h"
 #include "updown.h"
@@ -61,14 +62,21 @@ QString OneEvent(frmmain& form, std::mt19937_64& rng) {
     return "click " + target->objectName() + " in " + target->parentWidget()->objectName();
 }
 
-// What must hold after every event: what does not, or nothing.
-QStringList Broken(frmmain& form) {
+// What must hold after every event: what does not, or nothing. `left` is the
+// strip field that had the focus before it and that field's text then.
+QStringList Broken(frmmain& form, const QLineEdit* left, const QString& text) {
     const auto shown = [&](const char* name) { return ui::Find(&form, name)->isVisibleTo(&form); };
     const auto down = [&](const char* n) {
         return ui::Find<QAbstractButton>(&form, n)->isChecked();
     };
     const QSize size = form.frameGeometry().size();
     QStringList broken;
+    // A price must be above 0; the counts and the tolerance may be 0.
+    const bool price = left && QString("txta4 txtb4 txtc4").contains(left->objectName());
+    if (left && QApplication::focusWidget() != left &&
+        !plovatrix::AcceptableNumber(text.toStdString(), !price)) {
+        broken << left->objectName() + " let the focus go holding " + text;
+    }
     if (QApplication::activeModalWidget()) {
         broken << "a message box stays open";
     }
@@ -114,9 +122,13 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&form));
         ui::BoxCloser boxes;
         QStringList recent;
+        const QRegularExpression strip("^txt.*4$");  // the fields of the 4-point strip
         for (int i = 1; i <= events; ++i) {
+            auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            field = field && strip.match(field->objectName()).hasMatch() ? field : nullptr;
+            const QString text = field ? field->text() : QString();
             recent = (recent << OneEvent(form, rng)).mid(recent.size() > 20 ? 1 : 0);
-            if (const QStringList broken = Broken(form); !broken.isEmpty()) {
+            if (const QStringList broken = Broken(form, field, text); !broken.isEmpty()) {
                 QFAIL(qPrintable(QString("event %1: %2\n  last events: %3\n  replay: "
                                          "PLOVATRIX_SOAK_SEED=%4 PLOVATRIX_SOAK_EVENTS=%1")
                                      .arg(i)
