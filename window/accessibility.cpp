@@ -37,7 +37,7 @@ public:
 };
 
 // The text a control shows and the user reads but does not edit.
-class ShownText : public QAccessibleTextInterface {
+class ReadOnlyText : public QAccessibleTextInterface {
 public:
     void selection(int index, int* start, int* end) const override {
         const auto [from, to] = selected();
@@ -53,7 +53,7 @@ public:
     void setSelection(int, int, int) override {}
     int cursorPosition() const override { return caret(); }
     void setCursorPosition(int) override {}
-    QString text(int start, int end) const override { return shown().mid(start, end - start); }
+    QString text(int start, int end) const override { return content().mid(start, end - start); }
     QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* start,
                              int* end) const override {
         const int from = Unit(offset, type).first;
@@ -68,7 +68,7 @@ public:
                          int* end) const override {
         return Piece(Unit(offset, type), start, end);
     }
-    int characterCount() const override { return int(shown().size()); }
+    int characterCount() const override { return int(content().size()); }
     QRect characterRect(int) const override { return {}; }
     int offsetAtPoint(const QPoint&) const override { return -1; }
     void scrollToSubstring(int, int) override {}
@@ -78,14 +78,14 @@ public:
     }
 
 protected:
-    virtual QString shown() const = 0;
+    virtual QString content() const = 0;
     virtual int caret() const { return 0; }
     virtual std::pair<int, int> selected() const { return {0, 0}; }
 
 private:
     // The character, word or sentence around offset; the whole line otherwise.
     std::pair<int, int> Unit(int offset, QAccessible::TextBoundaryType type) const {
-        const QString text = shown();
+        const QString text = content();
         const int count = int(text.size());
         offset = std::clamp(offset, 0, count);
         QTextBoundaryFinder::BoundaryType kind;
@@ -138,7 +138,7 @@ public:
 };
 
 // A read-only box that only shows a value.
-class DisplayAccessible : public ControlAccessible, public ShownText {
+class DisplayAccessible : public ControlAccessible, public ReadOnlyText {
 public:
     explicit DisplayAccessible(QLineEdit* box)
         : ControlAccessible(box, QAccessible::EditableText) {}
@@ -150,9 +150,9 @@ public:
         return state;
     }
     QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Value ? shown() : ControlAccessible::text(t);
+        return t == QAccessible::Value ? content() : ControlAccessible::text(t);
     }
-    using ShownText::text;
+    using ReadOnlyText::text;
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::TextInterface) {
             return static_cast<QAccessibleTextInterface*>(this);
@@ -162,7 +162,7 @@ public:
 
 protected:
     QLineEdit* box() const { return static_cast<QLineEdit*>(widget()); }
-    QString shown() const override { return box()->text(); }
+    QString content() const override { return box()->text(); }
     int caret() const override { return box()->cursorPosition(); }
     std::pair<int, int> selected() const override {
         const int from = box()->selectionStart();
@@ -173,14 +173,14 @@ protected:
 
 // The pick-only list: named for what it is, its pick as its value and its
 // text; the entries belong to it only while they drop down.
-class ListAccessible : public ControlAccessible, public ShownText {
+class ListAccessible : public ControlAccessible, public ReadOnlyText {
 public:
     explicit ListAccessible(QComboBox* list) : ControlAccessible(list, QAccessible::ComboBox) {}
 
     QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Value ? shown() : ControlAccessible::text(t);
+        return t == QAccessible::Value ? content() : ControlAccessible::text(t);
     }
-    using ShownText::text;
+    using ReadOnlyText::text;
     QAccessible::State state() const override {
         QAccessible::State state = ControlAccessible::state();
         state.expandable = true;
@@ -221,7 +221,7 @@ public:
 protected:
     QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
     bool open() const { return list()->view()->isVisible(); }
-    QString shown() const override { return list()->currentText(); }
+    QString content() const override { return list()->currentText(); }
 };
 
 // The up-down spinner: one control with a value; its arrows are its parts.
@@ -322,9 +322,9 @@ public:
         state.offscreen = !state.invisible && !InSight(panel_);
         return state;
     }
-    bool Showing() const {
-        const QAccessible::State shown = state();
-        return !shown.invisible && !shown.offscreen;
+    bool Present() const {
+        const QAccessible::State now = state();
+        return !now.invisible && !now.offscreen;
     }
 
 private:
@@ -354,7 +354,7 @@ public:
 protected:
     QList<QAccessibleInterface*> Parts() const override {
         QList<QAccessibleInterface*> parts = ContainerAccessible::Parts();
-        if (notice_->Showing()) {
+        if (notice_->Present()) {
             parts << notice_;
         }
         return parts;
@@ -429,7 +429,7 @@ void AnnounceResult(QWidget* panel, const QString& text) {
     if (!iface) {
         return;
     }
-    if (text.isEmpty() || iface->notice()->Showing()) {
+    if (text.isEmpty() || iface->notice()->Present()) {
         QAccessibleEvent event(iface->notice(),
                                text.isEmpty() ? QAccessible::ObjectHide : QAccessible::ObjectShow);
         QAccessible::updateAccessibility(&event);

@@ -137,9 +137,9 @@ public:
                             QPainter* painter, const QWidget* widget) const override {
         const auto* combo = qstyleoption_cast<const QStyleOptionComboBox*>(option);
         if (control == CC_ComboBox && combo && (combo->state & State_HasFocus)) {
-            QStyleOptionComboBox shown = *combo;
-            shown.state |= State_KeyboardFocusChange;
-            QProxyStyle::drawComplexControl(control, &shown, painter, widget);
+            QStyleOptionComboBox focused = *combo;
+            focused.state |= State_KeyboardFocusChange;
+            QProxyStyle::drawComplexControl(control, &focused, painter, widget);
             return;
         }
         QProxyStyle::drawComplexControl(control, option, painter, widget);

@@ -8,18 +8,18 @@ bool InSight(const QWidget* control) {
     if (!control->isVisible()) {
         return false;
     }
-    QRect shown = control->rect();
+    QRect seen = control->rect();
     for (const QWidget* w = control; !w->isWindow(); w = w->parentWidget()) {
         const QWidget* container = w->parentWidget();
-        shown = shown.translated(w->pos()) & container->rect();
-        if (shown.isEmpty()) {
+        seen = seen.translated(w->pos()) & container->rect();
+        if (seen.isEmpty()) {
             return false;
         }
         const QObjectList& siblings = container->children();
         for (qsizetype i = siblings.indexOf(w) + 1; i < siblings.size(); ++i) {
             const auto* above = qobject_cast<const QWidget*>(siblings[i]);
             if (above && !above->isWindow() && above->isVisible() && above->autoFillBackground() &&
-                above->geometry().contains(shown)) {
+                above->geometry().contains(seen)) {
                 return false;
             }
         }
