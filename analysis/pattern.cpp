@@ -1,5 +1,6 @@
 #include "pattern.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -283,9 +284,9 @@ AnalysisResult Analyze(const PatternInputs& in) {
 double StopLoss(double priceD, double points, double pipSize, PatternDirection direction) {
     const double stop = direction == PatternDirection::Bearish ? points * pipSize + priceD
                                                                : priceD - points * pipSize;
-    // D and the point size have at most 4 decimals: this is the exact stop, not
-    // a changed one, without the noise that 0.0093 - 0.01 leaves.
-    return RoundHalfEven(stop, 4);
+    // D has 4 decimals and the point size its own: rounded to the finer, this is
+    // the exact stop, not a changed one, without the noise 0.0093 - 0.01 leaves.
+    return RoundHalfEven(stop, std::max(4, -Shown(pipSize).exponent));
 }
 
 std::string StopLossText(double priceD, int points, double pipSize, PatternDirection direction,

@@ -70,8 +70,8 @@ TEST(ComposeClick, ShowsWhatTheFieldsGive) {
         {"0.675|0.075|0.375|0|0.001", "extension=Should be: 2"}, {"17.7|16|17.4506|4|0.1", "extension=Should be: 1.618"},
         {"1.0017|1.4517|1.2267|0", "extension=Should be: 2"}, {"100|110|103.87|5|0.01", "extension=Should be: 1.618"},
         {"0.01|0.16|0.0613|6|0.001", "extension=Should be: 1.618"}, {"12.3|12.9|12.6|0|0.1", "extension=Should be: 2"},
-        // A stop far below D: no binary noise (0.0679999999999999).
-        {"3|1.0|2.6|1|0.1", "stopLoss=0.068"},
+        // A stop far below D: no binary noise (0.0679999999999999); none on D for a finer point.
+        {"3|1.0|2.6|1|0.1", "stopLoss=0.068"}, {"1.3|1.2|1.2618|5|0.00001", "stopLoss=1.16175"},
         // No match: written up to the ratio; the time labels only when a count is missing.
         {"1.3|1.2|1.2388", "outcome=none|dir=bullish|ratio=0.388|retracement=~|timeRatio=Missed"},
         {"1.3|1.2|1.2376|5|0.0001|3|2", "outcome=none|abCandles=3|timeRatio=~|retracement=~"},
@@ -154,27 +154,28 @@ TEST(MatchRatioPair, AgreesWithExactDecimalsOnAndBesideBounds) {
     }
 }
 
-// D with at most 4 decimals, each point size and 0 to 1000 points: exactly D -/+ n
-// points, also where the stop is far smaller than D and the doubles leave noise.
+// D with at most 4 decimals, each point size down to 0.00001 and 0 to 1000 points: exactly
+// D -/+ n points, also where the stop is far smaller than D and the doubles leave noise.
 TEST(StopLoss, ExactForEveryFourDecimalD) {
     // clang-format off
     const struct { double d; int n; double pip; const char* text; } noisy[] = {
         {0.0093, 1, 0.01, "-0.0007"}, {10.9965, 1000, 0.01, "0.9965"}, {0.0006, 5, 0.0001, "0.0001"},
-        {0.0096, 9, 0.001, "0.0006"},
+        {0.0096, 9, 0.001, "0.0006"}, {1.1618, 5, 0.00001, "1.16175"},
     };
     // clang-format on
     for (const auto& c : noisy) {
         EXPECT_EQ(StopLossText(c.d, c.n, c.pip, PatternDirection::Bullish), c.text);
     }
     constexpr long long Spans[] = {100, 10000, 1000000, 100000000};
+    constexpr long long Points[] = {10000, 1000, 100, 10, 1};  // 0.1 to 0.00001 in 10^-5
     std::mt19937_64 random(11);
     for (int i = 0; i < 200000; ++i) {
         const long long d = static_cast<long long>(random() % Spans[random() % 4]);
-        const long long n = static_cast<long long>(random() % 1001), pip = PointUnits[i % 4];
-        const bool bearish = i / 4 % 2 == 1;
-        ASSERT_EQ(StopLoss(double(d) / 1e4, double(n), double(pip) / 1e4,
+        const long long n = static_cast<long long>(random() % 1001), pip = Points[i % 5];
+        const bool bearish = i / 5 % 2 == 1;
+        ASSERT_EQ(StopLoss(double(d) / 1e4, double(n), double(pip) / 1e5,
                            bearish ? PatternDirection::Bearish : PatternDirection::Bullish),
-                  double(d + (bearish ? n : -n) * pip) / 1e4)
+                  double(d * 10 + (bearish ? n : -n) * pip) / 1e5)
             << d << " " << n << " " << pip;
     }
 }
