@@ -269,7 +269,6 @@ AnalysisResult Analyze(const PatternInputs& in) {
     if (r.direction == PatternDirection::None) {
         return r;
     }
-    r.signal = r.direction == PatternDirection::Bullish ? Signal::Buy : Signal::Sell;
     r.legs = MeasureLegs(in);
     r.match = MatchRatioPair(in, r.legs);
     r.time = MeasureCandles(in.abText, in.bcText, r.match.matched);

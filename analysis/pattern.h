@@ -134,8 +134,6 @@ struct PrzTexts {
 };
 PrzTexts OrderPrzTexts(double abcdTarget, double bcTarget, double extension);
 
-enum class Signal { Buy, Sell };
-
 struct AnalysisResult {
     PatternDirection direction = PatternDirection::None;
     std::string aText, bText, cText;
@@ -143,7 +141,6 @@ struct AnalysisResult {
     RatioMatch match;
     TimeProjection time;
     PriceProjection prices;  // set only when found
-    Signal signal = Signal::Buy;
     bool found = false;
 };
 // Direction, legs, matching and projections of inputs that passed the checks.
