@@ -57,15 +57,14 @@ double ValueOf(const NumberPrefix& n) {
         return 0;
     }
     double value = 0;
-    const auto [ptr, ec] = std::from_chars(n.body.data(), n.body.data() + n.body.size(), value,
-                                           std::chars_format::fixed);
-    if (ec == std::errc::result_out_of_range) {
+    const char* const end = n.body.data() + n.body.size();
+    if (std::from_chars(n.body.data(), end, value, std::chars_format::fixed).ec ==
+        std::errc::result_out_of_range) {
         // Like strtod: a magnitude too large is infinite, one too small is 0.
         // Only texts far longer than a field's six characters get here.
         const bool huge = n.body.find_first_of("123456789") < n.body.find('.');
         value = huge ? HUGE_VAL : 0.0;
     }
-    (void)ptr;
     return n.negative ? -value : value;
 }
 
@@ -242,9 +241,7 @@ double RoundHalfEven(double x, int places) {
 
 namespace {
 
-// %.15g through to_chars: at most 15 significant digits, trailing zeros
-// dropped, exponent form below 1e-4 and from 1e15 up ("1e-05", "1e+15").
-// Most numbers shown are short decimals (prices, legs, ratios and targets
+// Most numbers the panels show are short decimals (prices, legs, ratios and targets
 // rounded to a few places). When x is the double nearest to k / 10^p with k
 // below 10^15, that decimal is exactly x rounded to 15 digits (it lies within
 // half a binary step of x), so it is written from k's digits, cheaply.
