@@ -119,7 +119,7 @@ std::optional<Units> Of(double x) {
     if (!std::isfinite(x)) {
         return std::nullopt;
     }
-    const ShownDecimal d = Shown(x);
+    const Decimal d = Decimal15(x);
     return InUnits(d.digits, d.exponent);
 }
 
@@ -285,7 +285,7 @@ double StopLoss(double priceD, double points, double pipSize, PatternDirection d
                                                                : priceD - points * pipSize;
     // D has 4 decimals and the point size its own: rounded to the finer, this is
     // the exact stop, not a changed one, without the noise 0.0093 - 0.01 leaves.
-    return RoundHalfEven(stop, std::max(4, -Shown(pipSize).exponent));
+    return RoundHalfEven(stop, std::max(4, -Decimal15(pipSize).exponent));
 }
 
 std::string StopLossText(double priceD, int points, double pipSize, PatternDirection direction,

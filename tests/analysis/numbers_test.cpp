@@ -87,8 +87,8 @@ TEST(Numbers, RoundHalfEvenAgreesWithTheDecimalReference) {
         }
         ASSERT_EQ(RoundHalfEven(x, places), reference::RoundHalfEven(x, places))
             << x << " to " << places;
-        const ShownDecimal shown = Shown(x);  // the same 15 digits, read by the band test
-        ASSERT_EQ(std::stod(std::to_string(shown.digits) + "e" + std::to_string(shown.exponent)),
+        const Decimal d = Decimal15(x);  // the same 15 digits, read by the band test
+        ASSERT_EQ(std::stod(std::to_string(d.digits) + "e" + std::to_string(d.exponent)),
                   reference::RoundHalfEven(x, 99))
             << x;
     }
