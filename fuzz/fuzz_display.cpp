@@ -62,18 +62,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckConversions(text);
         text.resize(std::min<size_t>(text.size(), 6));  // the boxes' length
     }
-    const ClickDisplay shown = ComposeClick(reference::Fields(f), point);
+    const ClickDisplay click = ComposeClick(reference::Fields(f), point);
     bool written = false;
     for (const auto& [name, text] : reference::Texts) {
-        if (const auto& t = shown.texts.*text) {
+        if (const auto& t = click.texts.*text) {
             written = true;
             Check(reference::Clean(*t), "a label shows nan, inf or noise", *t);
             // Six-character texts need at most five decimals (".00001"); more is noise.
             Check(reference::MostDecimals(*t, point) <= 5, "too many decimals", *t);
         }
     }
-    if (shown.outcome == ClickOutcome::CheckFailed) {
-        Check(!written && shown.direction == PatternDirection::None, "a failed check writes labels",
+    if (click.outcome == ClickOutcome::CheckFailed) {
+        Check(!written && click.direction == PatternDirection::None, "a failed check writes labels",
               all);
         return 0;
     }
@@ -85,12 +85,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // The direction is B against A, by value; A = B writes nothing.
     const double a = LeadingNumber(f[0]), b = LeadingNumber(f[1]);
-    Check(shown.direction == (b < a   ? PatternDirection::Bullish
+    Check(click.direction == (b < a   ? PatternDirection::Bullish
                               : b > a ? PatternDirection::Bearish
                                       : PatternDirection::None),
           "wrong direction", all);
-    Check(a != b || (shown.outcome == ClickOutcome::NoPattern && !written), "A = B writes", all);
-    Check(shown.outcome != ClickOutcome::Result || std::isfinite(shown.priceD), "D not finite",
+    Check(a != b || (click.outcome == ClickOutcome::NoPattern && !written), "A = B writes", all);
+    Check(click.outcome != ClickOutcome::Result || std::isfinite(click.priceD), "D not finite",
           all);
     return 0;
 }
