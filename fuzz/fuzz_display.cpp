@@ -1,6 +1,6 @@
 // One Analyze click on any field texts of up to six characters: both readings
 // of each text agree with the C library's, nothing shown holds nan, inf or
-// binary noise, and the outcome fits the texts.
+// binary noise, and the outcome and the matched row fit the texts.
 //
 // Input: the seven texts A, B, C, tolerance, point size, A-B candles, B-C
 // candles separated by '\n'; an eighth piece's length picks the decimal point.
@@ -90,6 +90,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                       : PatternDirection::None),
           "wrong direction", all);
     Check(a != b || (click.outcome == ClickOutcome::NoPattern && !written), "A = B writes", all);
+    // The row that matched, or none, as whole numbers work it out from the texts.
+    using reference::Exactly;
+    const int row = reference::MatchedRow(Exactly(f[0]), Exactly(f[1]), Exactly(f[2]),
+                                          Exactly(f[3]), Exactly(f[4]));
+    const bool same = row == 0
+                          ? click.outcome == ClickOutcome::NoPattern
+                          : click.outcome == ClickOutcome::Result &&
+                                click.pair.retracement == FibTable[size_t(row - 1)].retracement;
+    Check(a == b || same, "the matched row differs from the exact decimals'", all);
     Check(click.outcome != ClickOutcome::Result || std::isfinite(click.priceD), "D not finite",
           all);
     return 0;
