@@ -184,7 +184,7 @@ double RoundHalfEven(double x, int places) {
         return *quick;
     }
     const Decimal d = Decimal15(x);
-    // The last `dropped` of the 15 digits lie below 10^-places.
+    // The last `dropped` digits lie below 10^-places.
     const int dropped = -places - d.exponent;
     if (dropped <= 0) {
         return NearestDouble(d.digits, d.exponent);

@@ -74,11 +74,11 @@ PatternLegs MeasureLegs(const PatternInputs& in) {
 
 namespace {
 
-// The band test in exact decimals. Every value is taken as the decimal it shows
-// to 15 significant digits, and the level and bounds are worked out from those
-// without rounding: in doubles, 1.0 + 0.618 * 0.1 - 0.0005 is 1.0613000000000001
-// and refuses a C typed as 1.0613, and no rounding of the result can mend the
-// cases where the bound is much smaller than the level it comes from.
+// The band test in exact decimals. Every value is taken as its Decimal15, the
+// decimal it stands for to 15 digits, and the level and bounds are worked out
+// from those without rounding: in doubles, 1.0 + 0.618 * 0.1 - 0.0005 is
+// 1.0613000000000001 and refuses a C typed as 1.0613, and no rounding of the
+// result can mend the cases where the bound is much smaller than the level.
 //
 // The decimals are counted in whole units of 10^-12 in plain 64-bit integers,
 // within +-2^62 units (about 4.6 x 10^6). Six-character fields give at most 5
