@@ -114,7 +114,7 @@ std::optional<Units> ToUnits(Decimal d) {
     return d.digits;
 }
 
-// x taken as the decimal it shows to 15 significant digits, in units.
+// x's Decimal15 in units.
 std::optional<Units> ToUnits(double x) {
     return std::isfinite(x) ? ToUnits(Decimal15(x)) : std::nullopt;
 }
