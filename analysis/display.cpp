@@ -34,15 +34,15 @@ ClickDisplay ComposeClick(const FieldTexts& fields, std::string_view decimalPoin
     t.bcCandles = counts.bcLabel;
     t.cdCandles = t.timeRatio = t.cdDuration = counts.missedText;
 
-    const double ratioShown = std::fabs(RoundHalfEven(r.legs.bcRatio, 3));
+    const double ratio3 = std::fabs(RoundHalfEven(r.legs.bcRatio, 3));
     t.legAB = general(r.legs.abPips);
     t.legBC = general(r.legs.bcPips);
-    t.ratio = general(ratioShown);
+    t.ratio = general(ratio3);
     if (!r.found) {
         return out;
     }
 
-    t.retracement = FormatStr(r.match.retracement) + "(" + FormatStr(ratioShown) + ")";
+    t.retracement = FormatStr(r.match.retracement) + "(" + FormatStr(ratio3) + ")";
     t.extension = "Should be:" + FormatStr(r.match.extension);
     if (const auto time = ProjectCandles(r.time, decimalPoint)) {
         t.timeRatio = time->timeRatio;
@@ -61,12 +61,12 @@ ClickDisplay ComposeClick(const FieldTexts& fields, std::string_view decimalPoin
     return out;
 }
 
-std::string SpokenResult(const ClickDisplay& shown, std::string_view decimalPoint) {
-    const PanelTexts& t = shown.texts;
+std::string SpokenResult(const ClickDisplay& click, std::string_view decimalPoint) {
+    const PanelTexts& t = click.texts;
     const auto general = [decimalPoint](double x) { return FormatGeneral(x, decimalPoint); };
-    return std::string(shown.direction == PatternDirection::Bullish ? "BUY" : "SELL") +
-           " at Point D " + general(shown.priceD) + ", ratios " + general(shown.pair.retracement) +
-           " and " + general(shown.pair.extension) + ", stop loss " + t.stopLoss.value_or("") +
+    return std::string(click.direction == PatternDirection::Bullish ? "BUY" : "SELL") +
+           " at Point D " + general(click.priceD) + ", ratios " + general(click.pair.retracement) +
+           " and " + general(click.pair.extension) + ", stop loss " + t.stopLoss.value_or("") +
            ", TP1 " + t.takeProfit1.value_or("") + ", TP2 " + t.takeProfit2.value_or("");
 }
 

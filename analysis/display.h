@@ -68,6 +68,6 @@ ClickDisplay ComposeClick(const FieldTexts& fields, std::string_view decimalPoin
 
 // What a screen reader says of a Result: the signal at D, the pair and the
 // three levels, each number as the panel shows it.
-std::string SpokenResult(const ClickDisplay& shown, std::string_view decimalPoint = ".");
+std::string SpokenResult(const ClickDisplay& click, std::string_view decimalPoint = ".");
 
 }  // namespace plovatrix

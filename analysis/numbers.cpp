@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <iterator>
 #include <limits>
 #include <optional>
@@ -57,15 +58,14 @@ double ValueOf(const NumberPrefix& n) {
         return 0;
     }
     double value = 0;
-    const auto [ptr, ec] = std::from_chars(n.body.data(), n.body.data() + n.body.size(), value,
-                                           std::chars_format::fixed);
-    if (ec == std::errc::result_out_of_range) {
+    const char* const end = n.body.data() + n.body.size();
+    if (std::from_chars(n.body.data(), end, value, std::chars_format::fixed).ec ==
+        std::errc::result_out_of_range) {
         // Like strtod: a magnitude too large is infinite, one too small is 0.
         // Only texts far longer than a field's six characters get here.
         const bool huge = n.body.find_first_of("123456789") < n.body.find('.');
         value = huge ? HUGE_VAL : 0.0;
     }
-    (void)ptr;
     return n.negative ? -value : value;
 }
 
@@ -135,48 +135,43 @@ std::optional<double> RoundAwayFromTie(double x, int places) {
     return x < 0 ? -value : value;
 }
 
-// x as shown to 15 significant digits, d.dddddddddddddde[+-]XX, in `buf`.
-// The one place that decides which decimal a double stands for.
-std::string_view Shown15(double x, char (&buf)[40]) {
-    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14);
-    return std::string_view(buf, size_t(res.ptr - buf));
-}
-
-double ReadShown(std::string_view shown, double x) {
+// digits x 10^exponent as the nearest double, read back from text so that it is
+// the nearest. Near the largest double the value lies beyond it: that largest is.
+double NearestDouble(std::int64_t digits, int exponent) {
+    char buf[32];
+    char* end = std::to_chars(buf, buf + 24, digits).ptr;  // at most 20 characters
+    *end++ = 'e';
+    end = std::to_chars(end, buf + sizeof buf, exponent).ptr;
     double value = 0;
-    // Near the largest double the shown value lies beyond it: that largest is the nearest.
-    const bool fits =
-        std::from_chars(shown.data(), shown.data() + shown.size(), value).ec == std::errc();
-    return fits ? value + 0.0 : std::copysign(std::numeric_limits<double>::max(), x);
+    const bool fits = std::from_chars(buf, end, value).ec == std::errc();
+    return fits ? value : std::copysign(std::numeric_limits<double>::max(), double(digits));
 }
 
 }  // namespace
 
-ShownDecimal Shown(double x) {
+Decimal Decimal15(double x) {
     if (!std::isfinite(x) || x == 0) {
         return {};
     }
+    // d.dddddddddddddde[+-]XX: the one place that decides which decimal a double
+    // stands for.
     char buf[40];
-    std::string_view text = Shown15(x, buf);
-    const bool negative = text.front() == '-';
-    if (negative) {
-        text.remove_prefix(1);
-    }
-    ShownDecimal d;
-    const size_t e = text.find('e');
-    for (size_t i = 0; i < e; ++i) {
-        if (text[i] != '.') {
-            d.digits = d.digits * 10 + (text[i] - '0');
+    const char* const end =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific, 14).ptr;
+    Decimal d;
+    const char* c = buf;
+    for (; *c != 'e'; ++c) {
+        if (*c != '.') {
+            d.digits = d.digits * 10 + (*c - '0');
         }
     }
-    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
-                    d.exponent);
+    std::from_chars(c + (c[1] == '+' ? 2 : 1), end, d.exponent);
     d.exponent -= 14;
     while (d.digits % 10 == 0) {
         d.digits /= 10;
         ++d.exponent;
     }
-    d.digits = negative ? -d.digits : d.digits;
+    d.digits = x < 0 ? -d.digits : d.digits;
     return d;
 }
 
@@ -188,63 +183,30 @@ double RoundHalfEven(double x, int places) {
     if (const auto quick = RoundAwayFromTie(x, places)) {
         return *quick;
     }
-
-    char buf[40];
-    const std::string_view text = Shown15(x, buf);
-    std::string_view shown = text;
-    const bool negative = shown.front() == '-';
-    if (negative) {
-        shown.remove_prefix(1);
+    const Decimal d = Decimal15(x);
+    // The last `dropped` digits lie below 10^-places.
+    const int dropped = -places - d.exponent;
+    if (dropped <= 0) {
+        return NearestDouble(d.digits, d.exponent);
     }
-    char digits[15];
-    digits[0] = shown[0];
-    for (int i = 1; i < 15; ++i) {
-        digits[i] = shown[size_t(i) + 1];
-    }
-    int exponent = 0;
-    const std::string_view expText = shown.substr(shown.find('e') + 1);
-    std::from_chars(expText.data() + (expText.front() == '+' ? 1 : 0),
-                    expText.data() + expText.size(), exponent);
-
-    // digits[k] is the last digit kept: its weight is 10^-places.
-    const int k = exponent + places;
-    if (k >= 14) {
-        // Nothing of the shown digits is dropped: the shown value is the result.
-        return ReadShown(text, x);
-    }
-    if (k < -1) {
+    if (dropped > 15) {  // all 15 digits below half of the last place kept
         return 0.0;
     }
-    // Compare the dropped digits with one half of the last kept place.
-    const int firstDropped = k + 1;
-    bool restNonZero = false;
-    for (int i = firstDropped + 1; i < 15; ++i) {
-        restNonZero = restNonZero || digits[i] != '0';
+    std::int64_t weight = 1;
+    for (int i = 0; i < dropped; ++i) {
+        weight *= 10;
     }
-    std::uint64_t kept = 0;
-    for (int i = 0; i <= k; ++i) {
-        kept = kept * 10 + std::uint64_t(digits[i] - '0');
-    }
-    const int dropped = digits[firstDropped] - '0';
-    const bool up = dropped > 5 || (dropped == 5 && (restNonZero || kept % 2 == 1));
-    if (up) {
+    std::int64_t kept = std::abs(d.digits) / weight;
+    const std::int64_t rest = std::abs(d.digits) % weight;
+    if (rest > weight / 2 || (rest == weight / 2 && kept % 2 == 1)) {
         ++kept;
     }
-    if (kept == 0) {
-        return 0.0;
-    }
-    // kept * 10^-places, read back by from_chars so the double is the nearest.
-    const std::string out = std::to_string(kept) + 'e' + std::to_string(-places);
-    double value = 0;
-    std::from_chars(out.data(), out.data() + out.size(), value);
-    return negative ? -value : value;
+    return kept == 0 ? 0.0 : NearestDouble(x < 0 ? -kept : kept, -places);
 }
 
 namespace {
 
-// %.15g through to_chars: at most 15 significant digits, trailing zeros
-// dropped, exponent form below 1e-4 and from 1e15 up ("1e-05", "1e+15").
-// Most numbers shown are short decimals (prices, legs, ratios and targets
+// Most numbers the panels show are short decimals (prices, legs, ratios and targets
 // rounded to a few places). When x is the double nearest to k / 10^p with k
 // below 10^15, that decimal is exactly x rounded to 15 digits (it lies within
 // half a binary step of x), so it is written from k's digits, cheaply.

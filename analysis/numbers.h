@@ -26,20 +26,20 @@ std::optional<double> WholeNumber(std::string_view text);
 // Analyze judge a text by it.
 bool AcceptableNumber(std::string_view text, bool zeroAllowed);
 
-// x as shown to 15 significant digits, exactly: digits x 10^exponent with no
+// x to 15 significant digits as an exact decimal: digits x 10^exponent with no
 // trailing zero in the digits. 1.0613000000000001 is 10613 x 10^-4: the decimal
 // that a short decimal, or a sum or product of a few, stands for once its binary
 // noise is gone. RoundHalfEven judges a tie on this same value. 0 for 0 and for
 // a value that is not finite.
-struct ShownDecimal {
+struct Decimal {
     std::int64_t digits = 0;
     int exponent = 0;
 };
-ShownDecimal Shown(double x);
+Decimal Decimal15(double x);
 
 // Rounds to `places` decimals, a tie going to the even digit. Whether x is a
-// tie is judged on x as shown to 15 significant digits, so 2.675 (stored as
-// 2.67499999...) is a tie and gives 2.68. Never returns -0.
+// tie is judged on Decimal15(x), so 2.675 (stored as 2.67499999...) is a tie
+// and gives 2.68. Never returns -0.
 double RoundHalfEven(double x, int places);
 
 // Number forms. Both print at most 15 significant digits without trailing

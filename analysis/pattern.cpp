@@ -1,5 +1,6 @@
 #include "pattern.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -73,11 +74,11 @@ PatternLegs MeasureLegs(const PatternInputs& in) {
 
 namespace {
 
-// The band test in exact decimals. Every value is taken as the decimal it shows
-// to 15 significant digits, and the level and bounds are worked out from those
-// without rounding: in doubles, 1.0 + 0.618 * 0.1 - 0.0005 is 1.0613000000000001
-// and refuses a C typed as 1.0613, and no rounding of the result can mend the
-// cases where the bound is much smaller than the level it comes from.
+// The band test in exact decimals. Every value is taken as its Decimal15, the
+// decimal it stands for to 15 digits, and the level and bounds are worked out
+// from those without rounding: in doubles, 1.0 + 0.618 * 0.1 - 0.0005 is
+// 1.0613000000000001 and refuses a C typed as 1.0613, and no rounding of the
+// result can mend the cases where the bound is much smaller than the level.
 //
 // The decimals are counted in whole units of 10^-12 in plain 64-bit integers,
 // within +-2^62 units (about 4.6 x 10^6). Six-character fields give at most 5
@@ -93,72 +94,70 @@ bool Within(Units value) {
     return value > -Limit && value < Limit;
 }
 
-// digits x 10^exponent in units, or nothing when it is finer than a unit or
-// out of the limit.
-std::optional<Units> InUnits(std::int64_t digits, int exponent) {
-    if (digits == 0) {
+// d in units, or nothing when it is finer than a unit or out of the limit.
+std::optional<Units> ToUnits(Decimal d) {
+    if (d.digits == 0) {
         return Units(0);
     }
-    for (; exponent < UnitExponent && digits % 10 == 0; ++exponent) {
-        digits /= 10;
+    for (; d.exponent < UnitExponent && d.digits % 10 == 0; ++d.exponent) {
+        d.digits /= 10;
     }
-    if (exponent < UnitExponent || !Within(digits)) {
+    if (d.exponent < UnitExponent || !Within(d.digits)) {
         return std::nullopt;
     }
-    for (; exponent > UnitExponent; --exponent) {
-        if (digits > Limit / 10 || digits < -Limit / 10) {
+    for (; d.exponent > UnitExponent; --d.exponent) {
+        if (d.digits > Limit / 10 || d.digits < -Limit / 10) {
             return std::nullopt;
         }
-        digits *= 10;
+        d.digits *= 10;
     }
-    return digits;
+    return d.digits;
 }
 
-std::optional<Units> Of(double x) {
-    if (!std::isfinite(x)) {
+// x's Decimal15 in units.
+std::optional<Units> ToUnits(double x) {
+    return std::isfinite(x) ? ToUnits(Decimal15(x)) : std::nullopt;
+}
+
+std::optional<Units> Plus(std::optional<Units> a, std::optional<Units> b) {
+    if (!a || !b || !Within(*a + *b)) {
         return std::nullopt;
     }
-    const ShownDecimal d = Shown(x);
-    return InUnits(d.digits, d.exponent);
+    return *a + *b;
 }
 
-std::optional<Units> Sum(std::optional<Units> a, std::optional<Units> b, int sign = 1) {
-    if (!a || !b) {
-        return std::nullopt;
-    }
-    const Units sum = *a + sign * *b;
-    return Within(sum) ? std::optional(sum) : std::nullopt;
+std::optional<Units> Minus(std::optional<Units> a, std::optional<Units> b) {
+    return b ? Plus(a, -*b) : std::nullopt;
 }
 
-std::optional<Units> Product(std::optional<Units> a, std::optional<Units> b) {
+std::optional<Units> Times(std::optional<Units> a, std::optional<Units> b) {
     if (!a || !b) {
         return std::nullopt;
     }
     // Each factor less its trailing zeros, so that the digits multiply within
     // the limit whenever the value fits it.
-    Units x = *a, y = *b;
-    int exponent = 2 * UnitExponent;
-    for (; x % 10 == 0 && x != 0; x /= 10) {
-        ++exponent;
+    Decimal x{*a, UnitExponent}, y{*b, UnitExponent};
+    for (; x.digits % 10 == 0 && x.digits != 0; x.digits /= 10) {
+        ++x.exponent;
     }
-    for (; y % 10 == 0 && y != 0; y /= 10) {
-        ++exponent;
+    for (; y.digits % 10 == 0 && y.digits != 0; y.digits /= 10) {
+        ++y.exponent;
     }
-    if (x != 0 && std::abs(y) > Limit / std::abs(x)) {
+    if (x.digits != 0 && std::abs(y.digits) > Limit / std::abs(x.digits)) {
         return std::nullopt;
     }
-    return InUnits(x * y, exponent);
+    return ToUnits(Decimal{x.digits * y.digits, x.exponent + y.exponent});
 }
 
 // C in the band of `retracement`, in exact decimals; nothing when a value is
 // out of reach of the units (never one from six-character fields near a bound).
 std::optional<bool> InBandExactly(const PatternInputs& in, double retracement) {
-    const auto b = Of(in.priceB);
-    const auto level = Sum(b, Product(Of(retracement), Sum(Of(in.priceA), b, -1)));
-    const auto halfWidth = Product(Of(in.tolerancePips), Of(in.pipSize));
-    const auto lower = Sum(level, halfWidth, -1);
-    const auto upper = Sum(level, halfWidth);
-    const auto c = Of(in.priceC);
+    const auto b = ToUnits(in.priceB);
+    const auto level = Plus(b, Times(ToUnits(retracement), Minus(ToUnits(in.priceA), b)));
+    const auto halfWidth = Times(ToUnits(in.tolerancePips), ToUnits(in.pipSize));
+    const auto lower = Minus(level, halfWidth);
+    const auto upper = Plus(level, halfWidth);
+    const auto c = ToUnits(in.priceC);
     if (!lower || !upper || !c) {
         return std::nullopt;
     }
@@ -268,7 +267,6 @@ AnalysisResult Analyze(const PatternInputs& in) {
     if (r.direction == PatternDirection::None) {
         return r;
     }
-    r.signal = r.direction == PatternDirection::Bullish ? Signal::Buy : Signal::Sell;
     r.legs = MeasureLegs(in);
     r.match = MatchRatioPair(in, r.legs);
     r.time = MeasureCandles(in.abText, in.bcText, r.match.matched);
@@ -283,9 +281,9 @@ AnalysisResult Analyze(const PatternInputs& in) {
 double StopLoss(double priceD, double points, double pipSize, PatternDirection direction) {
     const double stop = direction == PatternDirection::Bearish ? points * pipSize + priceD
                                                                : priceD - points * pipSize;
-    // D and the point size have at most 4 decimals: this is the exact stop, not
-    // a changed one, without the noise that 0.0093 - 0.01 leaves.
-    return RoundHalfEven(stop, 4);
+    // D has 4 decimals and the point size its own: rounded to the finer, this is
+    // the exact stop, not a changed one, without the noise 0.0093 - 0.01 leaves.
+    return RoundHalfEven(stop, std::max(4, -Decimal15(pipSize).exponent));
 }
 
 std::string StopLossText(double priceD, int points, double pipSize, PatternDirection direction,

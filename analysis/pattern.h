@@ -134,8 +134,6 @@ struct PrzTexts {
 };
 PrzTexts OrderPrzTexts(double abcdTarget, double bcTarget, double extension);
 
-enum class Signal { Buy, Sell };
-
 struct AnalysisResult {
     PatternDirection direction = PatternDirection::None;
     std::string aText, bText, cText;
@@ -143,14 +141,13 @@ struct AnalysisResult {
     RatioMatch match;
     TimeProjection time;
     PriceProjection prices;  // set only when found
-    Signal signal = Signal::Buy;
     bool found = false;
 };
 // Direction, legs, matching and projections of inputs that passed the checks.
 AnalysisResult Analyze(const PatternInputs& in);
 
-// The stop-loss price n points beyond D: below it when bullish, above it when
-// bearish, to 4 decimals. The analysis and both stop spinners take it from here.
+// The stop n points beyond D (below it when bullish), to the finer of 4 decimals
+// and the point size's. The analysis and both stop spinners take it from here.
 double StopLoss(double priceD, double points, double pipSize, PatternDirection direction);
 // That stop in the general form, as the spinners show it.
 std::string StopLossText(double priceD, int points, double pipSize, PatternDirection direction,

@@ -37,8 +37,8 @@ const FieldTexts kNoMatch = Fields("1.3000", "1.2000", "1.2388");
 // A benchmark of the wrong case would measure nothing useful: refuse to run it.
 void Expect(const FieldTexts& fields, ClickOutcome outcome, PatternDirection direction,
             const char* what) {
-    const auto shown = plovatrix::ComposeClick(fields, ".");
-    if (shown.outcome != outcome || shown.direction != direction || !shown.texts.priceA) {
+    const auto click = plovatrix::ComposeClick(fields, ".");
+    if (click.outcome != outcome || click.direction != direction || !click.texts.priceA) {
         std::fprintf(stderr, "analysis_bench: the %s input does not give its outcome\n", what);
         std::exit(2);
     }
@@ -46,8 +46,8 @@ void Expect(const FieldTexts& fields, ClickOutcome outcome, PatternDirection dir
 
 void Click(benchmark::State& state, const FieldTexts& fields) {
     for (auto _ : state) {
-        auto shown = plovatrix::ComposeClick(fields, ".");
-        benchmark::DoNotOptimize(shown);
+        auto click = plovatrix::ComposeClick(fields, ".");
+        benchmark::DoNotOptimize(click);
     }
 }
 

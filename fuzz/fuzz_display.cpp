@@ -1,6 +1,6 @@
 // One Analyze click on any field texts of up to six characters: both readings
 // of each text agree with the C library's, nothing shown holds nan, inf or
-// binary noise, and the outcome fits the texts.
+// binary noise, and the outcome and the matched row fit the texts.
 //
 // Input: the seven texts A, B, C, tolerance, point size, A-B candles, B-C
 // candles separated by '\n'; an eighth piece's length picks the decimal point.
@@ -62,18 +62,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckConversions(text);
         text.resize(std::min<size_t>(text.size(), 6));  // the boxes' length
     }
-    const ClickDisplay shown = ComposeClick(reference::Fields(f), point);
+    const ClickDisplay click = ComposeClick(reference::Fields(f), point);
     bool written = false;
     for (const auto& [name, text] : PanelTextList) {
-        if (const auto& t = shown.texts.*text) {
+        if (const auto& t = click.texts.*text) {
             written = true;
             Check(reference::Clean(*t), "a label shows nan, inf or noise", *t);
             // Six-character texts need at most five decimals (".00001"); more is noise.
             Check(reference::MostDecimals(*t, point) <= 5, "too many decimals", *t);
         }
     }
-    if (shown.outcome == ClickOutcome::CheckFailed) {
-        Check(!written && shown.direction == PatternDirection::None, "a failed check writes labels",
+    if (click.outcome == ClickOutcome::CheckFailed) {
+        Check(!written && click.direction == PatternDirection::None, "a failed check writes labels",
               all);
         return 0;
     }
@@ -85,12 +85,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // The direction is B against A, by value; A = B writes nothing.
     const double a = LeadingNumber(f[0]), b = LeadingNumber(f[1]);
-    Check(shown.direction == (b < a   ? PatternDirection::Bullish
+    Check(click.direction == (b < a   ? PatternDirection::Bullish
                               : b > a ? PatternDirection::Bearish
                                       : PatternDirection::None),
           "wrong direction", all);
-    Check(a != b || (shown.outcome == ClickOutcome::NoPattern && !written), "A = B writes", all);
-    Check(shown.outcome != ClickOutcome::Result || std::isfinite(shown.priceD), "D not finite",
+    Check(a != b || (click.outcome == ClickOutcome::NoPattern && !written), "A = B writes", all);
+    // The row that matched, or none, as whole numbers work it out from the texts.
+    using reference::Exactly;
+    const int row = reference::MatchedRow(Exactly(f[0]), Exactly(f[1]), Exactly(f[2]),
+                                          Exactly(f[3]), Exactly(f[4]));
+    const bool same = row == 0
+                          ? click.outcome == ClickOutcome::NoPattern
+                          : click.outcome == ClickOutcome::Result &&
+                                click.pair.retracement == FibTable[size_t(row - 1)].retracement;
+    Check(a == b || same, "the matched row differs from the exact decimals'", all);
+    Check(click.outcome != ClickOutcome::Result || std::isfinite(click.priceD), "D not finite",
           all);
     return 0;
 }

@@ -1,7 +1,9 @@
 // Independent references the tests hold the program to: rounding worked on
-// decimal digit strings, and what no number shown to the user may look like.
+// decimal digit strings, the band test in whole numbers, and what no number
+// shown to the user may look like.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -50,6 +52,46 @@ inline double RoundHalfEven(double x, int places) {
     // DBL_MAX shows as 1.79769313486232e+308, beyond it; it is still the nearest.
     value = std::isinf(value) ? std::numeric_limits<double>::max() : value;
     return value == 0 ? 0.0 : (negative ? -value : value);
+}
+
+inline long long Pow10(int n) {
+    return n == 0 ? 1 : 10 * Pow10(n - 1);
+}
+
+// A text the checks let through (blanks, a sign, digits, one point) as exactly
+// digits x 10^-decimals; a sign can only be that of a zero.
+struct Exact {
+    long long digits = 0;
+    int decimals = 0;
+    long long Times10To(int n) const { return digits * Pow10(n - decimals); }
+};
+inline Exact Exactly(const std::string& text) {
+    Exact e;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] >= '0' && text[i] <= '9') {
+            e.digits = e.digits * 10 + (text[i] - '0');
+            e.decimals += text.find('.') < i ? 1 : 0;
+        }
+    }
+    return e;
+}
+
+// The first row of the ratio table whose band holds C (1 to 5), or 0, in whole
+// numbers for prices of six characters (at most 5 decimals): |C - B - r(A - B)|
+// x 10^8 against tolerance x point size at their decimals, without overflow.
+inline int MatchedRow(Exact a, Exact b, Exact c, Exact tolerance, Exact pointSize) {
+    const int decimals = tolerance.decimals + pointSize.decimals;
+    const long long half = tolerance.digits * pointSize.digits,
+                    scale = Pow10(std::abs(decimals - 8));
+    for (int row = 0; row < 5; ++row) {
+        const long long r = std::llround(plovatrix::FibTable[size_t(row)].retracement * 1000);
+        const long long off = std::llabs(c.Times10To(8) - b.Times10To(5) * 1000 -
+                                         r * (a.Times10To(5) - b.Times10To(5)));
+        if (decimals >= 8 ? off <= half / scale : (off + scale - 1) / scale <= half) {
+            return row + 1;
+        }
+    }
+    return 0;
 }
 
 // A shown text holds no nan or inf and no number of more than 15 significant

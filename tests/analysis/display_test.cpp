@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <numeric>
 #include <random>
 #include <string>
 
@@ -61,17 +62,14 @@ TEST(ComposeClick, ShowsWhatTheFieldsGive) {
         // The locale's decimal point only where a number stands alone.
         {"1.3|1.2|1.2618|5|0.0001|10|4", "ratio=0,618|timeRatio=0,4|stopLoss=1,1613|takeProfit1=1,2236|takeProfit2=1,2472|legAB=1000", ","},
         {"1.3|1.2|1.2618|5|0.0001|10|4", "retracement= .618( .618)|extension=Should be: 1.618|przUpper= 1.618BC@ 1.1618|priceA=1.3", ","},
-        // C on a band's edge matches, beside it not; where rows overlap the first wins.
+        // C on a band's edge matches, beside it not, also on a bound that is no exact double; where
+        // rows overlap the first wins.
         {"1.3|1.2|1.2387", "extension=Should be: 2.24"}, {"1.3|1.2|1.2377", "extension=Should be: 2.24"},
         {"1.3|1.2|1.25|700", "extension=Should be: 2.24"}, {"1.3|1.2|1.25|0", "extension=Should be: 2"},
         {"1.3|1.2|1.2707", "extension=Should be: 1.414"}, {"1.3|1.2|1.2786", "extension=Should be: 1.27"},
-        // On a bound or level that is no exact double, both directions, every point size.
-        {"1.1|1.0|1.0613", "extension=Should be: 1.618"}, {"110|100|106.13|5|0.01", "extension=Should be: 1.618"},
-        {"0.675|0.075|0.375|0|0.001", "extension=Should be: 2"}, {"17.7|16|17.4506|4|0.1", "extension=Should be: 1.618"},
-        {"1.0017|1.4517|1.2267|0", "extension=Should be: 2"}, {"100|110|103.87|5|0.01", "extension=Should be: 1.618"},
-        {"0.01|0.16|0.0613|6|0.001", "extension=Should be: 1.618"}, {"12.3|12.9|12.6|0|0.1", "extension=Should be: 2"},
-        // A stop far below D: no binary noise (0.0679999999999999).
-        {"3|1.0|2.6|1|0.1", "stopLoss=0.068"},
+        {"1.1|1.0|1.0613", "extension=Should be: 1.618"}, {"100|110|103.87|5|0.01", "extension=Should be: 1.618"},
+        // A stop far below D: no binary noise (0.0679999999999999); none on D for a finer point.
+        {"3|1.0|2.6|1|0.1", "stopLoss=0.068"}, {"1.3|1.2|1.2618|5|0.00001", "stopLoss=1.16175"},
         // No match: written up to the ratio; the time labels only when a count is missing.
         {"1.3|1.2|1.2388", "outcome=none|dir=bullish|ratio=0.388|retracement=~|timeRatio=Missed"},
         {"1.3|1.2|1.2376|5|0.0001|3|2", "outcome=none|abCandles=3|timeRatio=~|retracement=~"},
@@ -123,58 +121,69 @@ TEST(ComposeClick, ShowsWhatTheFieldsGive) {
     }
 }
 
-// The exact references below count in units of 0.0001: the point sizes 0.1 to 0.0001.
-constexpr long long PointUnits[] = {1000, 100, 10, 1};
-
-// C on a bound of any row, or one point outside it: the first row whose exact band holds C.
+// Every six-character magnitude (999999 to .00001) at 0 to 5 decimals, fractional tolerances,
+// point sizes from 1 to 0.000001 and others, C on a bound of any row or one step of its last
+// decimal beside it: the first row whose band holds C, worked out in whole numbers.
 TEST(MatchRatioPair, AgreesWithExactDecimalsOnAndBesideBounds) {
-    constexpr long long Permille[] = {382, 500, 618, 707, 786};
-    constexpr long long LegStep[] = {500, 2, 500, 1000, 500};  // puts the level on the grid
+    using reference::Exact, reference::Pow10;
     std::mt19937_64 random(10);
     const auto pick = [&random](long long n) { return static_cast<long long>(random() % n); };
-    for (int tested = 0; tested < 100000;) {
-        const long long row = pick(5), pip = PointUnits[pick(4)], tol = pick(3) ? pick(100) : 0;
-        const long long b = pick(99999) + 1, leg = (pick(201) - 100) * LegStep[row];
-        const long long level = b + Permille[row] * leg / 1000, half = tol * pip;
-        const long long c = level + (pick(2) ? 1 : -1) * (half + pick(2) * pip);
-        if (leg == 0 || b + leg <= 0 || c <= 0) {
+    const auto typed = [&](int decimals) {  // 1 to 6 digits, 5 with a point
+        const long long first = Pow10(int(pick(decimals > 0 ? 5 : 6)));
+        return Exact{first + pick(9 * first), decimals};
+    };
+    const auto fits = [](Exact e) { return e.digits > 0 && e.digits < Pow10(e.decimals ? 5 : 6); };
+    const auto value = [](Exact e) { return double(e.digits) / double(Pow10(e.decimals)); };
+    for (int tested = 0; tested < 200000;) {
+        const int d = int(pick(6)), row = int(pick(5)), points = int(pick(7));
+        // Mostly A, the level and the half width on B's grid, so that C can lie on a bound.
+        const long long r = std::llround(FibTable[size_t(row)].retracement * 1000);
+        const long long step = 1000 / std::gcd(r, 1000LL);
+        const Exact b = typed(d),
+                    a = pick(4) ? Exact{b.digits + (typed(d).digits - b.digits) / step * step, d}
+                                : typed(int(pick(6)));
+        const int tolDecimals = int(pick(4) ? pick(std::max(d - points, 0) + 1) : pick(6));
+        const Exact tol{pick(4) ? typed(tolDecimals).digits / 10 + 1 : 0, tolDecimals};
+        const Exact pip{pick(4) ? 1 : typed(points).digits, points};
+        const double bound = value(b) + double(r) / 1000 * (value(a) - value(b)) +
+                             (pick(2) ? 1 : -1) * value(tol) * value(pip);
+        const long long beside = pick(4) / 2;  // on the bound half the time
+        const Exact c{std::llround(bound * double(Pow10(d))) + (pick(2) ? beside : -beside), d};
+        if (!fits(a) || !fits(c)) {
             continue;
         }
-        int expected = 0;
-        for (int r = 4; r >= 0; --r) {
-            const bool inside = std::llabs(c * 1000 - b * 1000 - Permille[r] * leg) <= half * 1000;
-            expected = inside ? r + 1 : expected;
-        }
         PatternInputs in;
-        in.priceA = double(b + leg) / 1e4, in.priceB = double(b) / 1e4, in.priceC = double(c) / 1e4;
-        in.pipSize = double(pip) / 1e4, in.tolerancePips = double(tol);
-        ASSERT_EQ(MatchRatioPair(in, MeasureLegs(in)).row, expected)
-            << b + leg << " " << b << " " << c << " tol " << tol << " pip " << pip;
+        in.priceA = value(a), in.priceB = value(b), in.priceC = value(c);
+        in.tolerancePips = value(tol), in.pipSize = value(pip);
+        ASSERT_EQ(MatchRatioPair(in, MeasureLegs(in)).row, reference::MatchedRow(a, b, c, tol, pip))
+            << in.priceA << " " << in.priceB << " " << in.priceC << " tol " << tol.digits << "e-"
+            << tol.decimals << " point " << pip.digits << "e-" << pip.decimals;
         ++tested;
     }
 }
 
-// D with at most 4 decimals, each point size and 0 to 1000 points: exactly D -/+ n
-// points, also where the stop is far smaller than D and the doubles leave noise.
+// D with at most 4 decimals, each point size down to 0.00001 and 0 to 1000 points: exactly
+// D -/+ n points, also where the stop is far smaller than D and the doubles leave noise.
 TEST(StopLoss, ExactForEveryFourDecimalD) {
     // clang-format off
     const struct { double d; int n; double pip; const char* text; } noisy[] = {
         {0.0093, 1, 0.01, "-0.0007"}, {10.9965, 1000, 0.01, "0.9965"}, {0.0006, 5, 0.0001, "0.0001"},
-        {0.0096, 9, 0.001, "0.0006"},
+        {0.0096, 9, 0.001, "0.0006"}, {1.1618, 5, 0.00001, "1.16175"},
     };
     // clang-format on
     for (const auto& c : noisy) {
         EXPECT_EQ(StopLossText(c.d, c.n, c.pip, PatternDirection::Bullish), c.text);
     }
     constexpr long long Spans[] = {100, 10000, 1000000, 100000000};
+    constexpr long long Points[] = {10000, 1000, 100, 10, 1};  // 0.1 to 0.00001 in 10^-5
     std::mt19937_64 random(11);
     for (int i = 0; i < 200000; ++i) {
         const long long d = static_cast<long long>(random() % Spans[random() % 4]);
-        const long long n = static_cast<long long>(random() % 1001), pip = PointUnits[i % 4];
-        const bool bearish = i / 4 % 2 == 1;
-        ASSERT_EQ(StopLoss(double(d) / 1e4, double(n), double(pip) / 1e4,
+        const long long n = static_cast<long long>(random() % 1001), pip = Points[i % 5];
+        const bool bearish = i / 5 % 2 == 1;
+        ASSERT_EQ(StopLoss(double(d) / 1e4, double(n), double(pip) / 1e5,
                            bearish ? PatternDirection::Bearish : PatternDirection::Bullish),
-                  double(d + (bearish ? n : -n) * pip) / 1e4)
+                  double(d * 10 + (bearish ? n : -n) * pip) / 1e5)
             << d << " " << n << " " << pip;
     }
 }
