@@ -43,12 +43,14 @@ ensure() {
     sudo=(sudo)
   fi
   echo "bootstrap: installing ${missing[*]}" >&2
+  # Another install may hold the package database for a while: wait for it.
+  local wait=(-o DPkg::Lock::Timeout=600)
   if [ "$updated" = 0 ]; then
-    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" apt-get "${wait[@]}" update -qq
     updated=1
   fi
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    apt-get "${wait[@]}" install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
 ensure "${packages[@]}"
