@@ -116,15 +116,43 @@ private:
     }
 };
 
+// A label; a value is named with its caption ("AB Leg = 505"), which labels
+// it. A reader reads a panel's labels only while they stand in no relation
+// (Orca's "unrelated labels"), so the value stands in none.
 class LabelAccessible : public ControlAccessible {
 public:
     explicit LabelAccessible(QLabel* label) : ControlAccessible(label, QAccessible::StaticText) {}
 
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) {
-            return static_cast<QLabel*>(widget())->text();
+            const QLabel* caption = Caption();
+            return (caption ? caption->text().trimmed() + ' ' : QString()) + label()->text();
         }
         return ControlAccessible::text(t);
+    }
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
+        QAccessible::Relation match) const override {
+        if (Caption()) {
+            return {};
+        }
+        auto found = ControlAccessible::relations(match);
+        if (label()->buddy() && (match & QAccessible::Labelled)) {
+            found.append(
+                {QAccessible::queryAccessibleInterface(label()->buddy()), QAccessible::Labelled});
+        }
+        return found;
+    }
+
+private:
+    QLabel* label() const { return static_cast<QLabel*>(widget()); }
+    const QLabel* Caption() const {
+        for (const QLabel* other :
+             widget()->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+            if (other->buddy() == widget()) {
+                return other;
+            }
+        }
+        return nullptr;
     }
 };
 
@@ -225,7 +253,11 @@ protected:
 };
 
 // The up-down spinner: one control with a value; its arrows are its parts.
-class SpinnerAccessible : public ControlAccessible, public QAccessibleValueInterface {
+// Its text, which a reader says at each step, is the value with the stop it
+// sets ("6 points, stop loss 1880.1").
+class SpinnerAccessible : public ControlAccessible,
+                          public QAccessibleValueInterface,
+                          public ShownText {
 public:
     explicit SpinnerAccessible(UpDown* spinner)
         : ControlAccessible(spinner, QAccessible::SpinBox) {}
@@ -238,9 +270,13 @@ public:
         return t == QAccessible::Value ? QString::number(spinner()->value())
                                        : ControlAccessible::text(t);
     }
+    using ShownText::text;
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::ValueInterface) {
             return static_cast<QAccessibleValueInterface*>(this);
+        }
+        if (type == QAccessible::TextInterface) {
+            return static_cast<QAccessibleTextInterface*>(this);
         }
         return ControlAccessible::interface_cast(type);
     }
@@ -258,6 +294,13 @@ public:
         } else {
             ControlAccessible::doAction(name);
         }
+    }
+
+protected:
+    QString shown() const override {
+        const QLabel* stop = spinner()->outcome();
+        return QString::number(spinner()->value()) + " points" +
+               (stop ? ", stop loss " + stop->text() : QString());
     }
 
 private:
@@ -453,9 +496,6 @@ void AnnounceResult(QWidget* panel, const QString& text) {
         return;
     }
     panel->setAccessibleDescription(text);
-    if (!QAccessible::isActive()) {
-        return;
-    }
     auto* iface = dynamic_cast<PanelAccessible*>(QAccessible::queryAccessibleInterface(panel));
     if (!iface) {
         return;
@@ -463,8 +503,25 @@ void AnnounceResult(QWidget* panel, const QString& text) {
     if (text.isEmpty() || iface->notice()->Showing()) {
         QAccessibleEvent event(iface->notice(),
                                text.isEmpty() ? QAccessible::ObjectHide : QAccessible::ObjectShow);
+        Tell(event);
+    }
+}
+
+namespace {
+QAccessible::UpdateHandler watcher = nullptr;
+}  // namespace
+
+void Tell(QAccessibleEvent& event) {
+    if (QAccessible::isActive()) {
         QAccessible::updateAccessibility(&event);
     }
+    if (watcher) {
+        watcher(&event);
+    }
+}
+
+void SetWatcher(QAccessible::UpdateHandler handler) {
+    watcher = handler;
 }
 
 }  // namespace plovatrix::win

@@ -4,6 +4,8 @@
 // and the result of an analysis announced where it appears.
 #pragma once
 
+#include <QAccessible>
+
 class QString;
 class QWidget;
 
@@ -20,5 +22,11 @@ bool InSight(const QWidget* control);
 // Announces text as the result shown on panel, or withdraws the announcement
 // when text is empty. The panel's description keeps it.
 void AnnounceResult(QWidget* panel, const QString& text);
+
+// Tells a screen reader of a change while one listens, and the watcher, when
+// one is set, always: the toolkit calls its own update handler only while a
+// reader listens, and offscreen none ever does.
+void Tell(QAccessibleEvent& event);
+void SetWatcher(QAccessible::UpdateHandler watcher);
 
 }  // namespace plovatrix::win

@@ -60,13 +60,14 @@ void UpDown::setValue(int value) {
         return;
     }
     value_ = value;
-    // A screen reader says each new value, as it does for any spin box; not
-    // one set out of sight, where it would only learn the spinner is away.
-    if (QAccessible::isActive() && InSight(this)) {
-        QAccessibleValueChangeEvent event(this, value_);
-        QAccessible::updateAccessibility(&event);
-    }
     emit Change();
+    // A screen reader says each new value, as it does for any spin box, with
+    // what the change has set by now; not one set out of sight, where it
+    // would only learn the spinner is away.
+    if (InSight(this)) {
+        QAccessibleValueChangeEvent event(this, value_);
+        Tell(event);
+    }
 }
 
 void UpDown::keyPressEvent(QKeyEvent* event) {
@@ -93,8 +94,9 @@ void UpDown::wheelEvent(QWheelEvent* event) {
 }
 
 bool UpDown::eventFilter(QObject* watched, QEvent* event) {
-    // A turn over an arrow is ours however it was sent: Qt passes an unhandled
-    // wheel event on to the parent only when it came from the platform.
+    // A turn over an arrow, or over a box that shows our value, is ours however
+    // it was sent: Qt passes an unhandled wheel event on to the parent only
+    // when it came from the platform.
     if (event->type() == QEvent::Wheel) {
         wheelEvent(static_cast<QWheelEvent*>(event));
         return true;
