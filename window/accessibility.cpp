@@ -21,6 +21,8 @@ namespace plovatrix::win {
 
 namespace {
 
+QAccessible::UpdateHandler watcher = nullptr;  // a test's, offscreen
+
 // A control of ours: off screen while it lies out of sight, though the
 // toolkit still counts it visible.
 class ControlAccessible : public QAccessibleWidget {
@@ -506,10 +508,6 @@ void AnnounceResult(QWidget* panel, const QString& text) {
         Tell(event);
     }
 }
-
-namespace {
-QAccessible::UpdateHandler watcher = nullptr;
-}  // namespace
 
 void Tell(QAccessibleEvent& event) {
     if (QAccessible::isActive()) {
