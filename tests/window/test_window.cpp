@@ -560,10 +560,10 @@ private slots:
         walk(window);
         QCOMPARE(named.size(), focusable);
         QCOMPARE(announced, told == "hide" ? "" : told);
-        QCOMPARE(panel.join('|'), announced.isEmpty()
-                                      ? ""
-                                      : "Should be: 1.618|AB Leg = 505|BC Leg = "
-                                        "312|Fib. Ratio = 0.618|Signal = BUY at Point D");
+        const QString read =
+            "Should be: 1.618|AB Leg = 505|BC Leg = 312|Fib. Ratio = 0.618|"
+            "Signal = BUY at Point D";
+        QCOMPARE(panel.join('|'), announced.isEmpty() ? "" : read);
         for (QWidget* control : form->findChildren<QWidget*>()) {
             QAccessibleInterface* i = QAccessible::queryAccessibleInterface(control);
             QVERIFY2(!showing(i) || i->rect().intersects(client),
