@@ -74,4 +74,8 @@ expect 'click 1' 'AB Leg = 505'
 expect 'click 1' 'BC Leg = 312'
 expect 'click 1' 'stop loss 1880\.1'
 expect 'click 3' 'stop loss 1879\.9'
-[ "$fails" = 0 ] && echo "orca-check: passed" || { echo "orca-check: $fails problems"; exit 1; }
+if [ "$fails" != 0 ]; then
+  echo "orca-check: $fails problems"
+  exit 1
+fi
+echo "orca-check: passed"
