@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <tuple>
 
 #include "accessibility.h"
 #include "classiccontrols.h"
