@@ -5,7 +5,8 @@
 #   scripts/bootstrap.sh cross    also the ARM cross compilers and qemu-user
 #                                 that scripts/cross-check.sh uses
 #   scripts/bootstrap.sh a11y     also the AT-SPI stack that scripts/a11y-check.sh
-#                                 reads the program through
+#                                 reads the program through, and the Orca that
+#                                 scripts/orca-check.sh listens to
 set -euo pipefail
 
 packages=(
@@ -20,7 +21,7 @@ packages=(
 case "${1:-}" in
   '') ;;
   cross) packages+=(g++-arm-linux-gnueabihf g++-aarch64-linux-gnu qemu-user) ;;
-  a11y) packages+=(at-spi2-core python3-pyatspi dbus) ;;
+  a11y) packages+=(at-spi2-core python3-pyatspi dbus orca) ;;
   *) echo "usage: $0 [cross|a11y]" >&2; exit 2 ;;
 esac
 

@@ -21,6 +21,18 @@ namespace plovatrix::win {
 
 namespace {
 
+// Tells a screen reader of a change while one listens. Where none does, an
+// update handler that a watcher installed hears it all the same: the toolkit
+// calls one only while a reader listens, and offscreen it never does.
+void Tell(QAccessibleEvent& event) {
+    if (QAccessible::isActive()) {
+        QAccessible::updateAccessibility(&event);
+    } else if (const auto handler = QAccessible::installUpdateHandler(nullptr)) {
+        QAccessible::installUpdateHandler(handler);
+        handler(&event);
+    }
+}
+
 // A control of ours: off screen while it lies out of sight, though the
 // toolkit still counts it visible.
 class ControlAccessible : public QAccessibleWidget {
@@ -116,15 +128,43 @@ private:
     }
 };
 
+// A label; a value is named with its caption ("AB Leg = 505"), which labels
+// it. A reader reads a panel's labels only while they stand in no relation
+// (Orca's "unrelated labels"), so the value stands in none.
 class LabelAccessible : public ControlAccessible {
 public:
     explicit LabelAccessible(QLabel* label) : ControlAccessible(label, QAccessible::StaticText) {}
 
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) {
-            return static_cast<QLabel*>(widget())->text();
+            const QLabel* caption = Caption();
+            return (caption ? caption->text().trimmed() + ' ' : QString()) + label()->text();
         }
         return ControlAccessible::text(t);
+    }
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
+        QAccessible::Relation match) const override {
+        if (Caption()) {
+            return {};
+        }
+        auto found = ControlAccessible::relations(match);
+        if (label()->buddy() && (match & QAccessible::Labelled)) {
+            found.append(
+                {QAccessible::queryAccessibleInterface(label()->buddy()), QAccessible::Labelled});
+        }
+        return found;
+    }
+
+private:
+    QLabel* label() const { return static_cast<QLabel*>(widget()); }
+    const QLabel* Caption() const {
+        for (const QLabel* other :
+             widget()->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+            if (other->buddy() == widget()) {
+                return other;
+            }
+        }
+        return nullptr;
     }
 };
 
@@ -225,10 +265,22 @@ protected:
 };
 
 // The up-down spinner: one control with a value; its arrows are its parts.
-class SpinnerAccessible : public ControlAccessible, public QAccessibleValueInterface {
+// Its text, which a reader says at each step, is the value with the stop it
+// sets ("6 points, stop loss 1880.1").
+class SpinnerAccessible : public ControlAccessible,
+                          public QAccessibleValueInterface,
+                          public ReadOnlyText {
 public:
-    explicit SpinnerAccessible(UpDown* spinner)
-        : ControlAccessible(spinner, QAccessible::SpinBox) {}
+    explicit SpinnerAccessible(UpDown* spinner) : ControlAccessible(spinner, QAccessible::SpinBox) {
+        // Each new value is said, with what its change has set by now; not
+        // one set out of sight, where a reader would only learn it is away.
+        QObject::connect(spinner, &UpDown::Settled, spinner, [spinner] {
+            if (InSight(spinner)) {
+                QAccessibleValueChangeEvent event(spinner, spinner->value());
+                Tell(event);
+            }
+        });
+    }
 
     int childCount() const override { return 0; }
     QAccessibleInterface* child(int) const override { return nullptr; }
@@ -238,9 +290,13 @@ public:
         return t == QAccessible::Value ? QString::number(spinner()->value())
                                        : ControlAccessible::text(t);
     }
+    using ReadOnlyText::text;
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::ValueInterface) {
             return static_cast<QAccessibleValueInterface*>(this);
+        }
+        if (type == QAccessible::TextInterface) {
+            return static_cast<QAccessibleTextInterface*>(this);
         }
         return ControlAccessible::interface_cast(type);
     }
@@ -258,6 +314,13 @@ public:
         } else {
             ControlAccessible::doAction(name);
         }
+    }
+
+protected:
+    QString content() const override {
+        const QLabel* stop = spinner()->outcome();
+        return QString::number(spinner()->value()) + " points" +
+               (stop ? ", stop loss " + stop->text() : QString());
     }
 
 private:
@@ -422,9 +485,6 @@ void AnnounceResult(QWidget* panel, const QString& text) {
         return;
     }
     panel->setAccessibleDescription(text);
-    if (!QAccessible::isActive()) {
-        return;
-    }
     auto* iface = dynamic_cast<PanelAccessible*>(QAccessible::queryAccessibleInterface(panel));
     if (!iface) {
         return;
@@ -432,7 +492,7 @@ void AnnounceResult(QWidget* panel, const QString& text) {
     if (text.isEmpty() || iface->notice()->Present()) {
         QAccessibleEvent event(iface->notice(),
                                text.isEmpty() ? QAccessible::ObjectHide : QAccessible::ObjectShow);
-        QAccessible::updateAccessibility(&event);
+        Tell(event);
     }
 }
 

@@ -170,8 +170,12 @@ void BuildMainControls(QWidget* form) {
         auto* label = panel ? panel->findChild<QLabel*>(Str(row.name)) : nullptr;
         const auto isCaption = [&](const ControlRow& other) { return other.caption == row.name; };
         if (label && !row.opaque && std::ranges::none_of(PanelControls(), isCaption)) {
-            panel->KeepInSection(
-                label, row.caption.empty() ? nullptr : panel->findChild<QLabel*>(Str(row.caption)));
+            QLabel* caption =
+                row.caption.empty() ? nullptr : panel->findChild<QLabel*>(Str(row.caption));
+            panel->KeepInSection(label, caption);
+            if (caption) {
+                caption->setBuddy(label);  // what a screen reader reads together
+            }
         }
     }
 

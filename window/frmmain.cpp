@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QScreen>
+#include <tuple>
 
 #include "accessibility.h"
 #include "classiccontrols.h"
@@ -100,6 +101,12 @@ frmmain::frmmain(QWidget* parent, Loading loading)
     }
     for (const Field& field : fields_) {
         field.box->setSelectAllOnFocus(true);
+    }
+    // A spinner and the box that shows its value are one control: the wheel
+    // turns it over either, and a reader hears the stop it sets.
+    for (auto [spinner, box, stop] : {std::tuple(ud1, txtts1, sl1), std::tuple(ud2, txtts2, sl2)}) {
+        box->installEventFilter(spinner);
+        spinner->setOutcome(stop);
     }
 
     // A box's value set from code to a different value runs its click handler

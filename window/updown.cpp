@@ -1,6 +1,5 @@
 #include "updown.h"
 
-#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QToolButton>
@@ -8,7 +7,6 @@
 #include <algorithm>
 
 #include "classiccontrols.h"
-#include "insight.h"
 
 namespace plovatrix::win {
 
@@ -60,13 +58,8 @@ void UpDown::setValue(int value) {
         return;
     }
     value_ = value;
-    // A screen reader says each new value, as it does for any spin box; not
-    // one set out of sight, where it would only learn the spinner is away.
-    if (QAccessible::isActive() && InSight(this)) {
-        QAccessibleValueChangeEvent event(this, value_);
-        QAccessible::updateAccessibility(&event);
-    }
     emit Change();
+    emit Settled();
 }
 
 void UpDown::keyPressEvent(QKeyEvent* event) {
@@ -93,8 +86,9 @@ void UpDown::wheelEvent(QWheelEvent* event) {
 }
 
 bool UpDown::eventFilter(QObject* watched, QEvent* event) {
-    // A turn over an arrow is ours however it was sent: Qt passes an unhandled
-    // wheel event on to the parent only when it came from the platform.
+    // A turn over an arrow, or over a box that shows our value, is ours however
+    // it was sent: Qt passes an unhandled wheel event on to the parent only
+    // when it came from the platform.
     if (event->type() == QEvent::Wheel) {
         wheelEvent(static_cast<QWheelEvent*>(event));
         return true;

@@ -3,6 +3,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QToolButton;
 
 namespace plovatrix::win {
@@ -21,11 +22,18 @@ public:
     // Raises Change before returning, and only when the value really changes.
     void setValue(int value);
 
+    // The label that shows what the value sets: a screen reader says it with
+    // each value.
+    QLabel* outcome() const { return outcome_; }
+    void setOutcome(QLabel* label) { outcome_ = label; }
+
     QToolButton* upArrow() const { return up_; }
     QToolButton* downArrow() const { return down_; }
 
 signals:
     void Change();
+    // Once every Change handler has run, so what the new value sets is shown.
+    void Settled();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -39,6 +47,7 @@ private:
     int value_ = 5;
     // What the wheel turned short of a whole step, in eighths of a degree.
     int wheelRest_ = 0;
+    QLabel* outcome_ = nullptr;
     QToolButton* up_;
     QToolButton* down_;
     // Lies over the arrows and draws the focus mark while the spinner has it.

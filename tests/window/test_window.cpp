@@ -28,6 +28,17 @@ using ui::Type;
 
 namespace {
 
+// What a screen reader is told as it is raised: a notice shown, or withdrawn,
+// and a new value with what it sets.
+QStringList said;
+void Hear(QAccessibleEvent* event) {
+    QAccessibleInterface* i = event->accessibleInterface();
+    QAccessibleTextInterface* text = i->textInterface();
+    said << (event->type() == QAccessible::ObjectHide ? QString("hide")
+             : text                                   ? text->text(0, text->characterCount())
+                                                      : i->text(QAccessible::Name));
+}
+
 constexpr QRgb Red = 0xFFFF0000, LightYellow = 0xFFFFFFC0, Black = 0xFF000000, Border = 0,
                Etched = 1;
 // A pixel of the colour (Border: the active border, a system colour; Etched: the
@@ -112,6 +123,8 @@ class WindowTest : public QObject {
 private slots:
     void initTestCase() { win::InstallAccessibility(); }
     void init() {
+        QAccessible::installUpdateHandler(Hear);
+        said.clear();
         form = std::make_unique<frmmain>();
         form->show();
         form->activateWindow();
@@ -474,32 +487,54 @@ private slots:
         QCOMPARE(w<QLineEdit>("txta4")->text(), QString("1.25"));
     }
 
-    // What a screen reader is told, read through the toolkit's own interfaces:
-    // the window's tree holds only what lies in the window, all of it named
-    // but the separators, each focusable control for what it is, not for its
-    // value or the text it shows; a control outside the window says it is not
-    // showing; the spinner has a value and steps as a reader asks.
+    // What a screen reader is told, read through the toolkit's own interfaces
+    // and heard as it is raised: the window's tree holds only what lies in the
+    // window, all of it named but the separators, each focusable control for
+    // what it is, not for its value or the text it shows; a control outside
+    // the window says it is not showing; a panel's values are read with their
+    // captions. Analyze pressed by a reader tells the result; a step of the
+    // spinner, by a reader or the wheel over its box, tells the stop it sets.
     void screenReaderView_data() {
-        QTest::addColumn<QString>("cs");      // C of each analysis after "4 Points Pattern"
-        QTest::addColumn<int>("focusable");   // the focusable controls a reader reaches
-        QTest::addColumn<QString>("notice");  // the result announced on the panel
-        QTest::newRow("compact") << "" << 2 << "";
-        QTest::newRow("strip") << "" << 10 << "";
-        QTest::newRow("bullish") << "1.2618" << 12
-                                 << "Bullish AB=CD: BUY at Point D 1.1618, ratios 0.618 and 1.618, "
-                                    "stop loss 1.1613, TP1 1.2236, TP2 1.2472";
-        QTest::newRow("strip after no match") << "1.2618 1.2388" << 10 << "";
+        QTest::addColumn<QString>("cs");   // C of each analysis, the last pressed by a reader
+        QTest::addColumn<QString>("act");  // then a reader's action on a control, or a wheel notch
+        QTest::addColumn<int>("focusable");  // the focusable controls a reader reaches
+        QTest::addColumn<QString>("told");   // by the last analysis
+        QTest::addColumn<QString>("heard");  // by the action | the box | the focus or a popup
+        const QString result =
+            "Bullish AB=CD: BUY at Point D 1880.7, ratios 0.618 and 1.618, "
+            "stop loss 1880.2, TP1 1911.909, TP2 1923.8364";
+        // clang-format off
+        QTest::newRow("compact") << "" << "" << 2 << "" << "5|chk4p";
+        QTest::newRow("strip") << "" << "cmbpoint SetFocus" << 10 << "" << "5|cmbpoint";
+        QTest::newRow("bullish") << "1931.2" << "" << 12 << result << "5|cmbpoint";
+        QTest::newRow("up") << "1931.2" << "ud1 Increase" << 12 << result << "hide|6 points, stop loss 1880.1|6|cmbpoint";
+        QTest::newRow("down") << "1931.2" << "ud1 Decrease" << 12 << result << "hide|4 points, stop loss 1880.3|4|cmbpoint";
+        QTest::newRow("wheel") << "1931.2" << "txtts1 wheel" << 12 << result << "hide|6 points, stop loss 1880.1|6|cmbpoint";
+        QTest::newRow("focus") << "1931.2" << "ud1 SetFocus" << 12 << result << "5|ud1";
+        QTest::newRow("list") << "1931.2" << "cmbpoint ShowMenu" << 12 << result << "5|popup";
+        QTest::newRow("strip after no match") << "1931.2 1922.7" << "" << 10 << "hide" << "5|txttol4";
+        // clang-format on
     }
     void screenReaderView() {
         QFETCH(QString, cs);
+        QFETCH(QString, act);
         QFETCH(int, focusable);
-        QFETCH(QString, notice);
+        QFETCH(QString, told);
+        QFETCH(QString, heard);
         if (QTest::currentDataTag() != QString("compact")) {
             click(w("chk4p"));
         }
+        const auto reader = [](QWidget* control) {
+            return QAccessible::queryAccessibleInterface(control)->actionInterface();
+        };
         for (const QString& c : cs.split(' ', Qt::SkipEmptyParts)) {
-            analyze({"1.3000", "1.2000", c});
+            fill({"1950.5", "1900.0", c}, 0);
+            said.clear();
+            QSignalSpy clicks(w<QAbstractButton>("cmdana"), &QAbstractButton::clicked);
+            reader(w("cmdana"))->doAction(QAccessibleActionInterface::pressAction());
+            QTRY_COMPARE(clicks.count(), 1);
         }
+        QCOMPARE(said.join('|'), told);
         const QRect client(form->mapToGlobal(QPoint()), form->size());
         const auto showing = [](QAccessibleInterface* i) {
             return !i->state().invisible && !i->state().offscreen;
@@ -507,7 +542,7 @@ private slots:
         QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form.get());
         QCOMPARE(window->role(), QAccessible::Window);
         QCOMPARE(window->text(QAccessible::Name), QString("Plovatrix"));
-        QStringList named;
+        QStringList named, panel;
         QString announced;
         const std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* i) {
             const QString name = i->text(QAccessible::Name);
@@ -521,13 +556,27 @@ private slots:
                          qPrintable(name));
                 named << name;
             }
+            // What Orca reads of a panel the focus enters: its labels of three
+            // words or more that stand in no relation; a caption labels its value.
+            if (i->role() == QAccessible::StaticText && i->parent()->role() == QAccessible::Pane) {
+                for (const auto& [value, relation] : i->relations(QAccessible::Labelled)) {
+                    QVERIFY(value->text(QAccessible::Name).startsWith(name.trimmed() + ' '));
+                }
+                if (i->relations().isEmpty() && name.simplified().count(' ') >= 2) {
+                    panel << name;
+                }
+            }
             for (int c = 0; c < i->childCount(); ++c) {
                 walk(i->child(c));
             }
         };
         walk(window);
         QCOMPARE(named.size(), focusable);
-        QCOMPARE(announced, notice);
+        QCOMPARE(announced, told == "hide" ? "" : told);
+        const QString read =
+            "Should be: 1.618|AB Leg = 505|BC Leg = 312|Fib. Ratio = 0.618|"
+            "Signal = BUY at Point D";
+        QCOMPARE(panel.join('|'), announced.isEmpty() ? "" : read);
         for (QWidget* control : form->findChildren<QWidget*>()) {
             QAccessibleInterface* i = QAccessible::queryAccessibleInterface(control);
             QVERIFY2(!showing(i) || i->rect().intersects(client),
@@ -535,9 +584,15 @@ private slots:
         }
         QAccessibleInterface* spinner = QAccessible::queryAccessibleInterface(w("ud1"));
         QCOMPARE(spinner->valueInterface()->maximumValue(), QVariant(1000));
-        spinner->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
-        QCOMPARE(spinner->valueInterface()->currentValue(), QVariant(6));
-        QCOMPARE(w<QLineEdit>("txtts1")->text(), QString("6"));
+        said.clear();
+        if (act.endsWith("wheel")) {
+            wheel(w(act.section(' ', 0, 0)), 120);
+        } else if (!act.isEmpty()) {
+            reader(w(act.section(' ', 0, 0)))->doAction(act.section(' ', 1));
+        }
+        said << w<QLineEdit>("txtts1")->text()
+             << (QApplication::activePopupWidget() ? "popup" : focus()->objectName());
+        QCOMPARE(said.join('|'), heard);
     }
 
     // The point-size list drops down below its box; the wheel picks only while
