@@ -100,21 +100,15 @@ private:
         const QString text = content();
         const int count = int(text.size());
         offset = std::clamp(offset, 0, count);
-        QTextBoundaryFinder::BoundaryType kind;
-        switch (type) {
-            case QAccessible::CharBoundary:
-                kind = QTextBoundaryFinder::Grapheme;
-                break;
-            case QAccessible::WordBoundary:
-                kind = QTextBoundaryFinder::Word;
-                break;
-            case QAccessible::SentenceBoundary:
-                kind = QTextBoundaryFinder::Sentence;
-                break;
-            default:
-                return {0, count};
+        if (type != QAccessible::CharBoundary && type != QAccessible::WordBoundary &&
+            type != QAccessible::SentenceBoundary) {
+            return {0, count};
         }
-        QTextBoundaryFinder finder(kind, text);
+        QTextBoundaryFinder finder(type == QAccessible::CharBoundary ? QTextBoundaryFinder::Grapheme
+                                   : type == QAccessible::WordBoundary
+                                       ? QTextBoundaryFinder::Word
+                                       : QTextBoundaryFinder::Sentence,
+                                   text);
         finder.setPosition(offset);
         const int from = finder.isAtBoundary() ? offset : int(finder.toPreviousBoundary());
         finder.setPosition(offset);

@@ -15,26 +15,18 @@ QColor OleColor(quint32 value) {
 
 QColor OleColor(quint32 value, const QPalette& system) {
     if (value & 0x80000000u) {
-        switch (value & 0xFFu) {
-            case 0x05:
-                return system.color(QPalette::Base);  // window background
-            case 0x06:
-                return system.color(QPalette::WindowText);  // window frame
-            case 0x08:
-                return system.color(QPalette::Text);  // window text
-            case 0x0A:
-                return system.color(QPalette::Mid);  // active border
-            case 0x0B:
-                return system.color(QPalette::Midlight);  // inactive border
-            case 0x0F:
-                return system.color(QPalette::Button);  // button face
-            case 0x12:
-                return system.color(QPalette::ButtonText);  // button text
-            case 0x1A:
-                return system.color(QPalette::Link);  // hyperlink
-            default:
-                return system.color(QPalette::Window);
+        // Window background, frame and text, active and inactive border,
+        // button face and text, hyperlink.
+        constexpr std::pair<quint32, QPalette::ColorRole> roles[] = {
+            {0x05, QPalette::Base},       {0x06, QPalette::WindowText}, {0x08, QPalette::Text},
+            {0x0A, QPalette::Mid},        {0x0B, QPalette::Midlight},   {0x0F, QPalette::Button},
+            {0x12, QPalette::ButtonText}, {0x1A, QPalette::Link}};
+        for (const auto& [number, role] : roles) {
+            if ((value & 0xFFu) == number) {
+                return system.color(role);
+            }
         }
+        return system.color(QPalette::Window);
     }
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
@@ -100,16 +92,10 @@ QColor Legible(const QColor& ink, const QColor& back) {
 
 // The background an ink role is drawn on, or the role itself when it is none.
 QPalette::ColorRole BackOf(QPalette::ColorRole role) {
-    switch (role) {
-        case QPalette::WindowText:
-            return QPalette::Window;
-        case QPalette::Text:
-            return QPalette::Base;
-        case QPalette::ButtonText:
-            return QPalette::Button;
-        default:
-            return role;
-    }
+    return role == QPalette::WindowText   ? QPalette::Window
+           : role == QPalette::Text       ? QPalette::Base
+           : role == QPalette::ButtonText ? QPalette::Button
+                                          : role;
 }
 
 void Apply(QWidget* widget) {

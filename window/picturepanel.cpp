@@ -15,17 +15,9 @@ namespace plovatrix::win {
 namespace {
 
 Qt::PenStyle QtPen(Pen pen) {
-    switch (pen) {
-        case Pen::Dash:
-            return Qt::DashLine;
-        case Pen::Dot:
-            return Qt::DotLine;
-        case Pen::DashDot:
-            return Qt::DashDotLine;
-        case Pen::Solid:
-            break;
-    }
-    return Qt::SolidLine;
+    // In the order of Pen.
+    constexpr Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine};
+    return styles[int(pen)];
 }
 
 }  // namespace
