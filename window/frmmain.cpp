@@ -229,13 +229,14 @@ void frmmain::moveEvent(QMoveEvent* event) {
 void frmmain::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     // The window has no maximize. Where it is offered all the same (the
-    // toolkit's own title bar under Wayland, or a window manager that ignores
-    // the fixed size), the window goes back to the size it had, as soon as the
-    // platform has done with the change it reports.
+    // toolkit's own title bar under Wayland, a window manager that offers it
+    // on any resizable window) or a full screen is asked, the window goes back
+    // to the size it had, as soon as the platform has done with the change it
+    // reports.
+    const Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
     if (event->type() == QEvent::WindowStateChange && event->spontaneous() &&
-        (windowState() & Qt::WindowMaximized)) {
-        QTimer::singleShot(0, this,
-                           [this] { setWindowState(windowState() & ~Qt::WindowMaximized); });
+        (windowState() & filling)) {
+        QTimer::singleShot(0, this, [this, filling] { setWindowState(windowState() & ~filling); });
     }
 }
 

@@ -244,11 +244,10 @@ void SetOuterSize(QWidget* window, int widthTwips, int heightTwips, QSize frame)
         // Back where it was before, not where the filling state had put it.
         const QPoint normal = window->normalGeometry().topLeft();
         window->setWindowState(window->windowState() & ~filling);
-        window->setFixedSize(client);
         window->setGeometry(QRect(normal, client));
         return;
     }
-    window->setFixedSize(client);
+    window->resize(client);
 }
 
 QPoint OpeningPosition(const QRect& available, QSize full) {
