@@ -30,15 +30,20 @@ work=$(mktemp -d)
 export HOME=$work/home XDG_RUNTIME_DIR=$work/run
 mkdir -p "$HOME" -m 700 "$XDG_RUNTIME_DIR"
 pids=()
+# Each started in a session of its own, ended with all it started (D-Bus).
 stop_all() {
   local p
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  for p in "${pids[@]}"; do kill -- "-$p" 2>/dev/null; done
   sleep 0.5
-  for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done
+  for p in "${pids[@]}"; do kill -9 -- "-$p" 2>/dev/null; done
   pids=()
 }
 trap 'stop_all; rm -rf "$work"' EXIT
-bg() { "$@" >>"$work/log" 2>&1 & pids+=($!); }
+bg() {
+  setsid "$@" >>"$work/log" 2>&1 &
+  pids+=($!)
+  disown
+}
 
 # An Xvfb of its own on a free display.
 xvfb() {
@@ -164,30 +169,42 @@ x11() {
 # ---- Wayland -----------------------------------------------------------------
 
 # Where the window lies on the output: the box of the pixels that differ from
-# the background (sampled at the output's bottom-right corner), on a capture
-# of the output (the compositor's window, at the top left of the X screen).
+# a capture of the output taken before the program started (the compositor's
+# window is at the top left of the X screen). The pointer stays parked at the
+# output's bottom-right corner; weston draws its own, at the top left until it
+# moves: both corners are left out.
 onoutput() {
-  local ow=$1 oh=$2 png=$3 bgc box
+  local ow=$1 oh=$2 png=$3 box bw bh bx by
   import -window root -crop "${ow}x${oh}+0+0" +repage "$png"
-  bgc=$(convert "$png" -format "%[pixel:p{$((ow - 1)),$((oh - 1))}]" info:)
-  box=$(convert "$png" -fill white +opaque "$bgc" -fill black -opaque "$bgc" \
+  box=$(convert "$work/empty.png" "$png" -compose difference -composite -threshold 0 \
+    -fill black -draw 'rectangle 0,0 15,23' -draw "rectangle $((ow - 24)),$((oh - 24)) $ow,$oh" \
     -bordercolor black -border 1 -trim -format '%w %h %X %Y' info:)
   read -r bw bh bx by <<<"$box"
   bx=$((${bx#+} - 1)) by=$((${by#+} - 1))
   echo "corner $bx,$by size ${bw}x${bh} on ${ow}x${oh}:" \
     "$([ $bx -ge 0 ] && [ $by -ge 0 ] && [ $((bx + bw)) -le "$ow" ] && [ $((by + bh)) -le "$oh" ] &&
-      [ "$bw$bh" != "$ow$oh" ] && echo 'wholly on the output' || echo 'NOT wholly on the output')"
+      [ "$bx,$by,$bw" != "0,0,$ow" ] && echo 'wholly on the output' || echo 'NOT wholly on the output')"
 }
 
 # Drives the program by the keyboard through to a result's full size.
 wayland_run() {
-  local name=$1 ow=$2 oh=$3 host=$4 t0 t1
-  export WAYLAND_DISPLAY=$5
+  local name=$1 ow=$2 oh=$3
+  export WAYLAND_DISPLAY=$4
   for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break; sleep 0.1; done
   sleep 1
-  xdotool mousemove $((ow + 20)) $((oh + 20)) # off the output: no pointer drawn
-  xdotool windowfocus "$host" 2>/dev/null
-  env QT_QPA_PLATFORM=wayland "$bin" >>"$work/log" 2>&1 & pids+=($!)
+  # The keys go where the pointer is: into the compositor's window, at the
+  # corner where the background is sampled.
+  xdotool mousemove $((ow - 1)) $((oh - 1))
+  # The empty output, once the compositor has drawn it: two captures alike.
+  import -window root -crop "${ow}x${oh}+0+0" +repage "$work/empty.png"
+  for _ in $(seq 40); do
+    sleep 0.5
+    import -window root -crop "${ow}x${oh}+0+0" +repage "$work/again.png"
+    [ "$(compare -metric AE "$work/empty.png" "$work/again.png" null: 2>&1)" = 0 ] &&
+      [ "$(identify -format %k "$work/again.png")" -gt 2 ] && break
+    mv "$work/again.png" "$work/empty.png"
+  done
+  bg env QT_QPA_PLATFORM=wayland "$bin"
   sleep 2.5
   keys space # the splash hands over
   sleep 1.5
@@ -202,30 +219,28 @@ wayland_run() {
   echo "  full:    $(onoutput "$ow" "$oh" "$out/$name-full.png")"
 }
 
-compositor_window() { xdotool search --name "$1" 2>/dev/null | head -1; }
-
 weston_check() {
   local run
   mkdir -p "$work/weston"
   printf '[shell]\npanel-position=none\nbackground-color=0xff305070\n' >"$work/weston/weston.ini"
-  for run in 1 2 3 4 5; do
+  for run in $(seq "${WESTON_RUNS:-5}"); do
     echo "== weston, x11 backend, 1024x768 output, run $run"
-    xvfb 1280x1024 || return
+    xvfb 1024x768 || return
     bg weston --backend=x11-backend.so --width=1024 --height=768 --socket=wl-weston \
       --config="$work/weston/weston.ini"
     sleep 2
-    wayland_run "weston-$run" 1024 768 "$(compositor_window Weston)" wl-weston
+    wayland_run "weston-$run" 1024 768 wl-weston
     stop_all
   done
 }
 
 mutter_check() {
   echo "== mutter --nested --wayland, 1024x768"
-  xvfb 1280x1024 || return
-  MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768 bg dbus-run-session -- \
+  xvfb 1024x768 || return
+  bg env MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768 dbus-run-session -- \
     mutter --nested --wayland --no-x11 --wayland-display=wl-mutter
   sleep 3
-  wayland_run mutter 1024 768 "$(compositor_window -i mutter)" wl-mutter
+  wayland_run mutter 1024 768 wl-mutter
   stop_all
 }
 
@@ -236,11 +251,11 @@ kwin_check() {
   if ! /usr/bin/kwin_wayland --help >/dev/null 2>&1; then
     cp /usr/bin/kwin_wayland "$work/kwin_wayland" && kwin=$work/kwin_wayland
   fi
-  xvfb 1600x1024 || return
+  xvfb 1366x768 || return
   bg dbus-run-session -- "$kwin" --x11-display "$DISPLAY" --width 1366 --height 768 \
     --socket wl-kwin
   sleep 4
-  wayland_run kwin 1366 768 "$(compositor_window -i kwin)" wl-kwin
+  wayland_run kwin 1366 768 wl-kwin
   stop_all
 }
 

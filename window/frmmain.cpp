@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <utility>
 
 #include "accessibility.h"
 #include "classiccontrols.h"
@@ -205,7 +206,27 @@ T* frmmain::Control(const char* name) const {
 
 void frmmain::SetSize(int widthTwips, int heightTwips) {
     outerSize_ = QSize(widthTwips, heightTwips);
-    SetOuterSize(this, widthTwips, heightTwips, frame_);
+    SetOuterSize(this, placing_ ? StripWidth : widthTwips, placing_ ? FullHeight : heightTwips,
+                 frame_);
+}
+
+void frmmain::paintEvent(QPaintEvent*) {
+    // The first frame is with the compositor, placed by the full size: the
+    // designed size follows.
+    if (std::exchange(placing_, false)) {
+        settling_ = true;
+        QTimer::singleShot(0, this, [this] { SetSize(outerSize_.width(), outerSize_.height()); });
+    }
+}
+
+void frmmain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The first size the compositor gives may still be the full one, from a
+    // configure sent before it saw the designed size (KWin): that size again.
+    if (event->spontaneous() && std::exchange(settling_, false) &&
+        size() == QSize(Px(StripWidth), Px(FullHeight)) - frame_) {
+        SetSize(outerSize_.width(), outerSize_.height());
+    }
 }
 
 void frmmain::setVisible(bool visible) {
@@ -263,6 +284,10 @@ void frmmain::SwallowRestOfDoubleClick(ulong clickTime) {
 
 void frmmain::Form_Load() {
     loaded_ = true;
+    // Under Wayland the compositor places the window where its first frame
+    // fits, and the window cannot move after: that frame is at the full size,
+    // so the window grows later where it has room.
+    placing_ = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
     SetSize(CompactWidth, StripHeight);
     move(OpeningPosition(screen()->availableGeometry(), QSize(Px(StripWidth), Px(FullHeight))));
     noma1->setVisible(true);
