@@ -24,7 +24,7 @@ mkdir -p "$out"
 scripts/bootstrap.sh wm
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j2 --target plovatrix >/dev/null
-bin=$PWD/build/plovatrix
+bin=${PLOVATRIX_BIN:-$PWD/build/plovatrix} # another build to compare with
 
 work=$(mktemp -d)
 export HOME=$work/home XDG_RUNTIME_DIR=$work/run
@@ -173,17 +173,17 @@ x11() {
 # window is at the top left of the X screen). The pointer stays parked at the
 # output's bottom-right corner; weston draws its own, at the top left until it
 # moves: both corners are left out.
+# Wholly on the output: that box has the window's whole outer size `want`.
 onoutput() {
-  local ow=$1 oh=$2 png=$3 box bw bh bx by
+  local ow=$1 oh=$2 png=$3 want=$4 box bw bh bx by
   import -window root -crop "${ow}x${oh}+0+0" +repage "$png"
-  box=$(convert "$work/empty.png" "$png" -compose difference -composite -threshold 0 \
+  box=$(convert "$work/empty.png" "$png" -compose difference -composite -threshold 10% \
     -fill black -draw 'rectangle 0,0 15,23' -draw "rectangle $((ow - 24)),$((oh - 24)) $ow,$oh" \
     -bordercolor black -border 1 -trim -format '%w %h %X %Y' info:)
   read -r bw bh bx by <<<"$box"
   bx=$((${bx#+} - 1)) by=$((${by#+} - 1))
-  echo "corner $bx,$by size ${bw}x${bh} on ${ow}x${oh}:" \
-    "$([ $bx -ge 0 ] && [ $by -ge 0 ] && [ $((bx + bw)) -le "$ow" ] && [ $((by + bh)) -le "$oh" ] &&
-      [ "$bx,$by,$bw" != "0,0,$ow" ] && echo 'wholly on the output' || echo 'NOT wholly on the output')"
+  echo "corner $bx,$by, ${bw}x${bh} of $want seen on ${ow}x${oh}:" \
+    "$([ "${bw}x$bh" = "$want" ] && echo 'wholly on the output' || echo 'NOT wholly on the output')"
 }
 
 # Drives the program by the keyboard through to a result's full size.
@@ -208,7 +208,7 @@ wayland_run() {
   sleep 2.5
   keys space # the splash hands over
   sleep 1.5
-  echo "  compact: $(onoutput "$ow" "$oh" "$out/$name-compact.png")"
+  echo "  compact: $(onoutput "$ow" "$oh" "$out/$name-compact.png" 171x158)"
   keys space # 4 Points Pattern has the focus
   sleep 0.5
   keys Tab Tab
@@ -216,7 +216,7 @@ wayland_run() {
   keys Tab End
   keys alt+a
   sleep 1
-  echo "  full:    $(onoutput "$ow" "$oh" "$out/$name-full.png")"
+  echo "  full:    $(onoutput "$ow" "$oh" "$out/$name-full.png" 954x630)"
 }
 
 weston_check() {

@@ -210,25 +210,6 @@ void frmmain::SetSize(int widthTwips, int heightTwips) {
                  frame_);
 }
 
-void frmmain::paintEvent(QPaintEvent*) {
-    // The first frame is with the compositor, placed by the full size: the
-    // designed size follows.
-    if (std::exchange(placing_, false)) {
-        settling_ = true;
-        QTimer::singleShot(0, this, [this] { SetSize(outerSize_.width(), outerSize_.height()); });
-    }
-}
-
-void frmmain::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    // The first size the compositor gives may still be the full one, from a
-    // configure sent before it saw the designed size (KWin): that size again.
-    if (event->spontaneous() && std::exchange(settling_, false) &&
-        size() == QSize(Px(StripWidth), Px(FullHeight)) - frame_) {
-        SetSize(outerSize_.width(), outerSize_.height());
-    }
-}
-
 void frmmain::setVisible(bool visible) {
     if (visible && !loaded_) {
         Form_Load();
@@ -259,6 +240,13 @@ void frmmain::changeEvent(QEvent* event) {
         (windowState() & filling)) {
         QTimer::singleShot(0, this, [this, filling] { setWindowState(windowState() & ~filling); });
     }
+    // The compositor activates the window once it has placed it, by the full
+    // size of its first frame (Wayland): the designed size follows, after the
+    // configure that came with the activation.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+        std::exchange(placing_, false)) {
+        QTimer::singleShot(0, this, [this] { SetSize(outerSize_.width(), outerSize_.height()); });
+    }
 }
 
 void frmmain::FitFrame() {
@@ -285,8 +273,8 @@ void frmmain::SwallowRestOfDoubleClick(ulong clickTime) {
 void frmmain::Form_Load() {
     loaded_ = true;
     // Under Wayland the compositor places the window where its first frame
-    // fits, and the window cannot move after: that frame is at the full size,
-    // so the window grows later where it has room.
+    // fits, and the window cannot move after: until it is placed the window
+    // has the full size, so it grows later where it has room.
     placing_ = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
     SetSize(CompactWidth, StripHeight);
     move(OpeningPosition(screen()->availableGeometry(), QSize(Px(StripWidth), Px(FullHeight))));

@@ -45,8 +45,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // A field of the strip and whether its value may be 0.
@@ -84,10 +82,8 @@ private:
     // What the frame adds to the client area in the normal state, once known.
     QSize frame_{0, 0};
     bool frameFitted_ = false;
-    // Wayland: shown at the full size until the first frame is painted; then
-    // the first size the compositor gives is checked (see resizeEvent).
+    // Shown at the full size until the compositor has placed it (Wayland).
     bool placing_ = false;
-    bool settling_ = false;
     bool loaded_ = false;
 
     QAbstractButton *chk4p, *chk5p, *cmdana;
