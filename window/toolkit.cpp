@@ -231,10 +231,8 @@ void SetCaption(QLabel* label, const QString& text) {
 
 void SetOuterSize(QWidget* window, int widthTwips, int heightTwips, QSize frame) {
     const QSize client = QSize(Px(widthTwips), Px(heightTwips)) - frame;
-    // Under Wayland the toolkit draws the title bar, with a maximize button
-    // whatever the hints say, and a size the compositor did not configure is
-    // refused while the window is maximized (weston ends the connection): the
-    // window stays resizable there.
+    // Under Wayland a size the compositor did not configure is refused while
+    // the window is maximized (weston ends the connection): the size alone.
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
         window->resize(client);
         return;

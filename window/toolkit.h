@@ -50,12 +50,12 @@ void SetAutoSize(QLabel* label, bool on = true);
 // Sets a label's caption; a self-sizing label then takes the size of its text.
 void SetCaption(QLabel* label, const QString& text);
 
-// Fixes the outer size of a top-level window (frame and title bar included),
-// in twips. `frame` is what the frame adds to the client area in the window's
-// normal state: none before the window is first framed, and where the platform
-// draws no frame. Fixed, because a window manager offers maximize on any window
-// the user may resize (openbox reads only that from the size hints); not under
-// Wayland, see there. A window maximized or full screen is restored first.
+// Sets the outer size of a top-level window (frame and title bar included),
+// in twips, keeping its top-left corner; the user may drag its border after.
+// `frame` is what the frame adds to the client area in the window's normal
+// state: none before the window is first framed, and where the platform draws
+// no frame. A window maximized or full screen is restored first (not under
+// Wayland, see there).
 void SetOuterSize(QWidget* window, int widthTwips, int heightTwips, QSize frame);
 
 // Where a window that grows to the outer size `full` opens on a screen's
