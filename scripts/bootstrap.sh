@@ -7,6 +7,8 @@
 #   scripts/bootstrap.sh a11y     also the AT-SPI stack that scripts/a11y-check.sh
 #                                 reads the program through, and the Orca that
 #                                 scripts/orca-check.sh listens to
+#   scripts/bootstrap.sh wm       also the window managers, compositors and Qt's
+#                                 Wayland plugin that scripts/wm-check.sh runs
 set -euo pipefail
 
 packages=(
@@ -22,7 +24,8 @@ case "${1:-}" in
   '') ;;
   cross) packages+=(g++-arm-linux-gnueabihf g++-aarch64-linux-gnu qemu-user) ;;
   a11y) packages+=(at-spi2-core python3-pyatspi dbus orca) ;;
-  *) echo "usage: $0 [cross|a11y]" >&2; exit 2 ;;
+  wm) packages+=(metacity xfwm4 fluxbox wmctrl weston mutter kwin-wayland qt6-wayland dbus) ;;
+  *) echo "usage: $0 [cross|a11y|wm]" >&2; exit 2 ;;
 esac
 
 updated=0

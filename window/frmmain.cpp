@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QScreen>
 #include <tuple>
 
 #include "accessibility.h"
@@ -153,7 +152,7 @@ bool frmmain::event(QEvent* event) {
 void frmmain::Form_Load() {
     loaded_ = true;
     geometry_->SetOuterSize(CompactWidth, StripHeight);
-    move(OpeningPosition(screen()->availableGeometry(), QSize(Px(StripWidth), Px(FullHeight))));
+    geometry_->Open({StripWidth, FullHeight});
     noma1->setVisible(true);
     noma2->setVisible(true);
     ud1->setValue(5);

@@ -1,6 +1,8 @@
 #include "windowgeometry.h"
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -23,13 +25,23 @@ WindowGeometry::WindowGeometry(QWidget* window) : QObject(window), window_(windo
     window->installEventFilter(this);
 }
 
+void WindowGeometry::Open(QSize largest) {
+    const QSize full(Px(largest.width()), Px(largest.height()));
+    window_->move(OpeningPosition(window_->screen()->availableGeometry(), full));
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        placing_ = largest;
+        Resize(Client());
+    }
+}
+
 void WindowGeometry::SetOuterSize(int widthTwips, int heightTwips) {
     outer_ = QSize(widthTwips, heightTwips);
     Resize(Client());
 }
 
 QSize WindowGeometry::Client() const {
-    return QSize(Px(outer_.width()), Px(outer_.height())) - frame_;
+    const QSize outer = placing_.isValid() ? placing_ : outer_;
+    return QSize(Px(outer.width()), Px(outer.height())) - frame_;
 }
 
 void WindowGeometry::Resize(QSize client) {
@@ -48,6 +60,14 @@ bool WindowGeometry::eventFilter(QObject*, QEvent* event) {
         case QEvent::Show:
         case QEvent::Move:
             FitFrame();
+            break;
+        case QEvent::ActivationChange:
+            // The compositor activates the window once it has placed it; the
+            // designed size follows the configure that came with that.
+            if (placing_.isValid() && window_->isActiveWindow()) {
+                placing_ = QSize();
+                QTimer::singleShot(0, this, [this] { Resize(Client()); });
+            }
             break;
         case QEvent::WindowStateChange:
             // Undone once the platform has done with the change it reports.

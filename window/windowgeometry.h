@@ -25,6 +25,10 @@ class WindowGeometry : public QObject {
 public:
     explicit WindowGeometry(QWidget* window);
 
+    // Opens the window where it can grow to the outer size `largest` (twips)
+    // unmoved. Under Wayland, where only the compositor places a window, by
+    // the size of its first frame, the window shows that size until placed.
+    void Open(QSize largest);
     void SetOuterSize(int widthTwips, int heightTwips);
 
 protected:
@@ -38,9 +42,11 @@ private:
     QSize Client() const;
 
     QWidget* window_;
-    QSize outer_;  // in twips, as last set
-    // What the frame adds to the client area in the normal state, once known.
-    QSize frame_;
+    QSize outer_;    // in twips, as last set
+    QSize placing_;  // the size shown until the compositor has placed the window
+    // What the frame adds to the client area in the normal state, once known;
+    // nothing where no frame is ever drawn.
+    QSize frame_{0, 0};
     bool framed_ = false;
 };
 

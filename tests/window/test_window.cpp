@@ -140,9 +140,8 @@ private slots:
 
     void opensCompact() {
         QCOMPARE(size(), QSize(171, 158));
-        // Resizable by its border; placed where it can grow
-        // to the full size unmoved: centred, or at the top left where it does not fit.
-        QVERIFY(form->minimumSize().width() < form->maximumSize().width());
+        // Placed where it can grow to the full size unmoved: centred, or at the
+        // top left where it does not fit.
         for (const auto& [available, at] : {QPair<QRect, QPoint>{{0, 0, 1024, 768}, {35, 69}},
                                             {{1920, 32, 1400, 940}, {2143, 187}},
                                             {{0, 24, 1000, 600}, {23, 24}}}) {
@@ -190,6 +189,49 @@ private slots:
         theme.setColor(QPalette::Button, QColor(0x80, 0x80, 0x90));
         QApplication::setPalette(theme);
         QTRY_COMPARE(w("chk5p")->palette().color(QPalette::Button), QColor(0x80, 0x80, 0x90));
+    }
+
+    // The border may be dragged in every size; each handler sets its designed
+    // outer size exactly again, the top-left corner kept; a maximize or full
+    // screen the window manager makes all the same is undone at once, back to
+    // the size and corner the window had.
+    void sizeRule_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QSize>("outer");
+        QTest::addColumn<Qt::WindowState>("asked");
+        const auto row = [](const char* steps, QSize outer, Qt::WindowState asked) {
+            QTest::newRow(*steps ? steps : "opened") << QString(steps) << outer << asked;
+        };
+        row("", {171, 158}, Qt::WindowMaximized);
+        row("chk4p", {954, 158}, Qt::WindowFullScreen);
+        row("chk4p match", {954, 630}, Qt::WindowMaximized);
+        row("chk4p match nomatch", {954, 158}, Qt::WindowFullScreen);
+        row("chk4p match chk5p", {954, 158}, Qt::WindowMaximized);
+        row("chk4p chk4p", {171, 158}, Qt::WindowFullScreen);
+    }
+    void sizeRule() {
+        QFETCH(QString, steps);
+        QFETCH(QSize, outer);
+        QFETCH(Qt::WindowState, asked);
+        const QPoint corner = form->frameGeometry().topLeft();
+        const QSize dragged(40, 30);
+        for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
+            form->resize(form->size() + dragged);  // the user drags the border first
+            if (step.endsWith("match")) {
+                analyze({"1.3000", "1.2000", step == "match" ? "1.2618" : "1.2388"});
+            } else {
+                click(w(step));
+            }
+        }
+        QCOMPARE(form->frameGeometry(), QRect(corner, outer));
+        form->resize(form->size() + dragged);
+        QCOMPARE(size(), outer + dragged);  // nothing holds the size
+        QSignalSpy states(form->windowHandle(), &QWindow::windowStateChanged);
+        form->windowHandle()->setWindowState(asked);  // as a window manager does it
+        // Made, then undone.
+        QTRY_VERIFY(states.size() > 1 && !states.last().first().value<Qt::WindowState>());
+        QCOMPARE(form->windowState(), Qt::WindowNoState);
+        QTRY_COMPARE(form->frameGeometry(), QRect(corner, outer + dragged));
     }
 
     // Tab walks each strip in its order; the 4-point fields select their text
@@ -387,7 +429,15 @@ private slots:
         QCOMPARE(label("lbla2"), QString("1.2154"));  // A = B writes nothing
         QCOMPARE(label("tp1"), QString("1.2236"));    // kept from the match
         QVERIFY(!w("noma1")->isHidden());
-        form->setFixedSize(954, 630);  // the spinner computes from the earlier D
+        // A user who drags the border down to the full height sees the panel of
+        // that analysis; its spinner computes from the earlier D.
+        for (const char* name : {"noma1", "legab(0)", "zarib(0)"}) {
+            QVERIFY(w(name)->visibleRegion().isEmpty());
+        }
+        form->resize(form->size() + QSize(0, 630 - 158));
+        for (const char* name : {"noma1", "legab(0)", "zarib(0)"}) {
+            QVERIFY(!w(name)->visibleRegion().isEmpty());
+        }
         click(w<UpDown>("ud1")->upArrow());
         QCOMPARE(label("sl1"), QString("1.1612"));
     }
