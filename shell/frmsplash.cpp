@@ -92,17 +92,6 @@ struct LabelRow {
     bool autoSize;
 };
 
-// A self-sizing label takes the size of its text. A right-aligned one keeps its
-// right edge, so that Platform and the version stay under the end of the credit
-// line however long the version grows.
-void SizeToText(QLabel* label) {
-    const int right = label->geometry().right();
-    label->resize(label->sizeHint());
-    if (label->alignment() & Qt::AlignRight) {
-        label->move(right - label->width() + 1, label->y());
-    }
-}
-
 }  // namespace
 
 frmSplash::frmSplash(QWidget* parent)
@@ -158,8 +147,10 @@ frmSplash::frmSplash(QWidget* parent)
         }
         label->setAlignment(row.alignment | Qt::AlignTop);
         label->setGeometry(TwipsRect(row.left, row.top, row.width, row.height));
+        // Platform and the version stay under the end of the credit line
+        // however long the version grows: they keep their right edge.
         if (row.autoSize) {
-            SizeToText(label);
+            plovatrix::win::SetAutoSize(label);
         }
         // A label has no click of its own, and Qt would hand the click on to the frame.
         label->installEventFilter(this);
@@ -217,10 +208,8 @@ bool frmSplash::event(QEvent* event) {
 
 void frmSplash::Form_Load() {
     using namespace plovatrix::app;
-    lblVersion->setText(QStringLiteral("Version ") + VersionText());
-    SizeToText(lblVersion);
-    lblProductName->setText(QString::fromLatin1(Title));
-    SizeToText(lblProductName);
+    plovatrix::win::SetCaption(lblVersion, QStringLiteral("Version ") + VersionText());
+    plovatrix::win::SetCaption(lblProductName, QString::fromLatin1(Title));
     // What a screen reader announces as the window opens: it has no title.
     setAccessibleName(lblProductName->text() + QLatin1Char(' ') + lblVersion->text());
     setAccessibleDescription(QStringLiteral("press a key or click to continue"));

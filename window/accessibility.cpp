@@ -48,9 +48,18 @@ public:
     }
 };
 
-// The text a control shows and the user reads but does not edit.
-class ReadOnlyText : public QAccessibleTextInterface {
+// A control whose text, its value, the user reads but does not edit.
+class TextAccessible : public ControlAccessible, public QAccessibleTextInterface {
 public:
+    using ControlAccessible::ControlAccessible;
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Value ? content() : ControlAccessible::text(t);
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
+                                                  : ControlAccessible::interface_cast(type);
+    }
     void selection(int index, int* start, int* end) const override {
         const auto [from, to] = selected();
         *start = index == 0 ? from : 0;
@@ -152,13 +161,7 @@ public:
 private:
     QLabel* label() const { return static_cast<QLabel*>(widget()); }
     const QLabel* Caption() const {
-        for (const QLabel* other :
-             widget()->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
-            if (other->buddy() == widget()) {
-                return other;
-            }
-        }
-        return nullptr;
+        return qobject_cast<QLabel*>(widget()->property("caption").value<QObject*>());
     }
 };
 
@@ -172,26 +175,15 @@ public:
 };
 
 // A read-only box that only shows a value.
-class DisplayAccessible : public ControlAccessible, public ReadOnlyText {
+class DisplayAccessible : public TextAccessible {
 public:
-    explicit DisplayAccessible(QLineEdit* box)
-        : ControlAccessible(box, QAccessible::EditableText) {}
+    explicit DisplayAccessible(QLineEdit* box) : TextAccessible(box, QAccessible::EditableText) {}
 
     QAccessible::State state() const override {
         QAccessible::State state = ControlAccessible::state();
         state.readOnly = true;
         state.selectableText = true;
         return state;
-    }
-    QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Value ? content() : ControlAccessible::text(t);
-    }
-    using ReadOnlyText::text;
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::TextInterface) {
-            return static_cast<QAccessibleTextInterface*>(this);
-        }
-        return ControlAccessible::interface_cast(type);
     }
 
 protected:
@@ -207,14 +199,10 @@ protected:
 
 // The pick-only list: named for what it is, its pick as its value and its
 // text; the entries belong to it only while they drop down.
-class ListAccessible : public ControlAccessible, public ReadOnlyText {
+class ListAccessible : public TextAccessible {
 public:
-    explicit ListAccessible(QComboBox* list) : ControlAccessible(list, QAccessible::ComboBox) {}
+    explicit ListAccessible(QComboBox* list) : TextAccessible(list, QAccessible::ComboBox) {}
 
-    QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Value ? content() : ControlAccessible::text(t);
-    }
-    using ReadOnlyText::text;
     QAccessible::State state() const override {
         QAccessible::State state = ControlAccessible::state();
         state.expandable = true;
@@ -234,12 +222,6 @@ public:
     QAccessibleInterface* childAt(int x, int y) const override {
         QAccessibleInterface* entries = child(0);
         return entries && entries->rect().contains(x, y) ? entries : nullptr;
-    }
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::TextInterface) {
-            return static_cast<QAccessibleTextInterface*>(this);
-        }
-        return ControlAccessible::interface_cast(type);
     }
     QStringList actionNames() const override {
         return QStringList{showMenuAction()} + ControlAccessible::actionNames();
@@ -261,11 +243,9 @@ protected:
 // The up-down spinner: one control with a value; its arrows are its parts.
 // Its text, which a reader says at each step, is the value with the stop it
 // sets ("6 points, stop loss 1880.1").
-class SpinnerAccessible : public ControlAccessible,
-                          public QAccessibleValueInterface,
-                          public ReadOnlyText {
+class SpinnerAccessible : public TextAccessible, public QAccessibleValueInterface {
 public:
-    explicit SpinnerAccessible(UpDown* spinner) : ControlAccessible(spinner, QAccessible::SpinBox) {
+    explicit SpinnerAccessible(UpDown* spinner) : TextAccessible(spinner, QAccessible::SpinBox) {
         // Each new value is said, with what its change has set by now; not
         // one set out of sight, where a reader would only learn it is away.
         QObject::connect(spinner, &UpDown::Settled, spinner, [spinner] {
@@ -282,17 +262,12 @@ public:
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override {
         return t == QAccessible::Value ? QString::number(spinner()->value())
-                                       : ControlAccessible::text(t);
+                                       : TextAccessible::text(t);
     }
-    using ReadOnlyText::text;
+    using TextAccessible::text;
     void* interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::ValueInterface) {
-            return static_cast<QAccessibleValueInterface*>(this);
-        }
-        if (type == QAccessible::TextInterface) {
-            return static_cast<QAccessibleTextInterface*>(this);
-        }
-        return ControlAccessible::interface_cast(type);
+        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
+                                                   : TextAccessible::interface_cast(type);
     }
     QVariant currentValue() const override { return spinner()->value(); }
     void setCurrentValue(const QVariant& value) override { spinner()->setValue(value.toInt()); }

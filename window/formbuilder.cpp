@@ -174,7 +174,9 @@ void BuildMainControls(QWidget* form) {
                 row.caption.empty() ? nullptr : panel->findChild<QLabel*>(Str(row.caption));
             panel->KeepInSection(label, caption);
             if (caption) {
-                caption->setBuddy(label);  // what a screen reader reads together
+                // What a screen reader reads together.
+                caption->setBuddy(label);
+                label->setProperty("caption", QVariant::fromValue<QObject*>(caption));
             }
         }
     }

@@ -5,15 +5,28 @@
 
 namespace plovatrix::win {
 
+namespace {
+
+// A right-aligned label keeps its right edge, any other its left edge.
+void SizeToText(QLabel* label) {
+    const int right = label->geometry().right();
+    label->resize(label->sizeHint());
+    if (label->alignment() & Qt::AlignRight) {
+        label->move(right - label->width() + 1, label->y());
+    }
+}
+
+}  // namespace
+
 void SetAutoSize(QLabel* label) {
     label->setProperty("autoSize", true);
-    label->adjustSize();
+    SizeToText(label);
 }
 
 void SetCaption(QLabel* label, const QString& text) {
     label->setText(text);
     if (label->property("autoSize").toBool()) {
-        label->resize(label->sizeHint());
+        SizeToText(label);
     }
 }
 

@@ -21,7 +21,8 @@ inline QRect TwipsRect(int left, int top, int width, int height) {
     return {Px(left), Px(top), Px(width), Px(height)};
 }
 
-// Marks a label as sizing itself to its text (left and top edges stay put).
+// Marks a label as sizing itself to its text: its top edge stays put, and its
+// left edge, or its right edge where the label is right-aligned.
 void SetAutoSize(QLabel* label);
 // Sets a label's caption; a self-sizing label then takes the size of its text.
 void SetCaption(QLabel* label, const QString& text);
