@@ -70,11 +70,11 @@ bool WindowGeometry::eventFilter(QObject*, QEvent* event) {
             }
             break;
         case QEvent::WindowStateChange:
-            // Undone once the platform has done with the change it reports.
+            // Undone once the platform has done with the change it reports;
+            // the window manager puts back the size and corner it had.
             if (window_->windowState() & Filling) {
                 QTimer::singleShot(0, this, [this] {
-                    const QRect normal = window_->normalGeometry();
-                    Resize(normal.isValid() ? normal.size() : Client());
+                    window_->setWindowState(window_->windowState() & ~Filling);
                 });
             }
             break;
