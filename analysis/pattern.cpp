@@ -283,7 +283,9 @@ double StopLoss(double priceD, double points, double pipSize, PatternDirection d
                                                                : priceD - points * pipSize;
     // D has 4 decimals and the point size its own: rounded to the finer, this is
     // the exact stop, not a changed one, without the noise 0.0093 - 0.01 leaves.
-    return RoundHalfEven(stop, std::max(4, -Decimal15(pipSize).exponent));
+    // The listed sizes need no more than 4, which is quickly seen.
+    const bool fourOrFewer = RoundHalfEven(pipSize, 4) == pipSize;
+    return RoundHalfEven(stop, fourOrFewer ? 4 : -Decimal15(pipSize).exponent);
 }
 
 std::string StopLossText(double priceD, int points, double pipSize, PatternDirection direction,
