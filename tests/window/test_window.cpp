@@ -645,6 +645,30 @@ private slots:
         QCOMPARE(said.join('|'), heard);
     }
 
+    // A reader walks the spinner's text by word, character, sentence and line,
+    // and reads the box's selection.
+    void readerWalksTheText() {
+        QAccessibleTextInterface* text =
+            QAccessible::queryAccessibleInterface(w("ud1"))->textInterface();
+        QStringList walked;
+        int from = 0, to = 0;
+        for (const auto& [at, unit] : {std::pair(3, QAccessible::WordBoundary),
+                                       {0, QAccessible::CharBoundary},
+                                       {12, QAccessible::SentenceBoundary},
+                                       {4, QAccessible::LineBoundary}}) {
+            walked << text->textBeforeOffset(at, unit, &from, &to);
+            walked << text->textAtOffset(at, unit, &from, &to);
+            walked << text->textAfterOffset(at, unit, &from, &to);
+        }
+        QCOMPARE(walked.join('|'),
+                 " |points|,||5| ||5 points, stop loss 1.9999|||5 points, stop loss 1.9999|");
+        w<QLineEdit>("txtts1")->setSelection(0, 1);
+        QAccessible::queryAccessibleInterface(w("txtts1"))
+            ->textInterface()
+            ->selection(0, &from, &to);
+        QCOMPARE(QPoint(from, to), QPoint(0, 1));
+    }
+
     // The point-size list drops down below its box; the wheel picks only while
     // the list has the focus, and elsewhere neither moves the focus nor checks.
     void pointListAndTheWheel() {
