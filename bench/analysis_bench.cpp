@@ -64,6 +64,18 @@ BENCHMARK(BM_ClickBullish);
 BENCHMARK(BM_ClickBearish);
 BENCHMARK(BM_ClickNoMatch);
 
+// A run with no figure: one that failed or was skipped. Benchmark 1.8 replaced
+// the flag `error_occurred` with the state `skipped` (0 when the run ran);
+// whichever of the two the installed version has.
+template <class BenchmarkRun>
+bool Unmeasured(const BenchmarkRun& run) {
+    if constexpr (requires { run.skipped; }) {
+        return run.skipped != decltype(run.skipped){};
+    } else {
+        return run.error_occurred;
+    }
+}
+
 // The console table as usual, and a figure per case for the summary lines: the
 // median of the repetitions when there are some, else the one run.
 class Reporter : public benchmark::ConsoleReporter {
@@ -74,7 +86,7 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.error_occurred) {
+            if (Unmeasured(run)) {
                 continue;
             }
             const double ns = run.GetAdjustedRealTime() *
