@@ -9,11 +9,13 @@
 #                                 scripts/orca-check.sh listens to
 #   scripts/bootstrap.sh wm       also the window managers, compositors and Qt's
 #                                 Wayland plugin that scripts/wm-check.sh runs
+#   scripts/bootstrap.sh debian13 also debootstrap, which makes the Debian 13
+#                                 root of scripts/debian13-check.sh
 set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config dpkg-dev file
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-base-private-dev libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-comic-neue
   desktop-file-utils appstream librsvg2-bin lintian man-db
@@ -25,7 +27,8 @@ case "${1:-}" in
   cross) packages+=(g++-arm-linux-gnueabihf g++-aarch64-linux-gnu qemu-user) ;;
   a11y) packages+=(at-spi2-core python3-pyatspi dbus orca) ;;
   wm) packages+=(metacity xfwm4 fluxbox wmctrl weston mutter kwin-wayland qt6-wayland dbus) ;;
-  *) echo "usage: $0 [cross|a11y|wm]" >&2; exit 2 ;;
+  debian13) packages+=(debootstrap) ;;
+  *) echo "usage: $0 [cross|a11y|wm|debian13]" >&2; exit 2 ;;
 esac
 
 updated=0
