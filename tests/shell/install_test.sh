@@ -40,8 +40,13 @@ grep -q '<release version="1.0.0"' "$metainfo" || fail "metainfo has no release 
 man=$(man --warnings -l "$prefix/share/man/man1/plovatrix.1.gz" 2>&1) || fail "man -l"
 [[ $man == *"Plovatrix 1.0.0"* && $man != *warning* ]] || { echo "$man"; fail "man page"; }
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
-out=$(appstreamcli validate --no-net "$metainfo" 2>&1) || { echo "$out"; fail "appstreamcli validate"; }
-if grep -qE '^[EW]:' <<<"$out"; then echo "$out"; fail "appstreamcli warns"; fi
+# AppStream 1.0 (Debian 13) warns that no homepage is named, and fails on it:
+# Plovatrix has none to name. Any other error or warning fails.
+rc=0
+out=$(appstreamcli validate --no-net "$metainfo" 2>&1) || rc=$?
+nohome=': url-homepage-missing$'
+if grep -E '^[EW]:' <<<"$out" | grep -qv "$nohome"; then echo "$out"; fail "appstreamcli warns"; fi
+if [ "$rc" != 0 ] && ! grep -qE "^W:.*$nohome" <<<"$out"; then echo "$out"; fail "appstreamcli validate"; fi
 
 # The hand-drawn scalable icon has to stay the drawing the program paints.
 svg48=$prefix/svg48.png
