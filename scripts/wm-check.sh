@@ -174,10 +174,12 @@ x11() {
 # output's bottom-right corner; weston draws its own, at the top left until it
 # moves: both corners are left out.
 # Wholly on the output: that box has the window's whole outer size `want`.
+# The border is drawn with the compose method back at over: ImageMagick 7
+# (Debian 13) draws it with the one in force, and the box was then the output.
 onoutput() {
   local ow=$1 oh=$2 png=$3 want=$4 box bw bh bx by
   import -window root -crop "${ow}x${oh}+0+0" +repage "$png"
-  box=$(convert "$work/empty.png" "$png" -compose difference -composite -threshold 10% \
+  box=$(convert "$work/empty.png" "$png" -compose difference -composite -compose over -threshold 10% \
     -fill black -draw 'rectangle 0,0 15,23' -draw "rectangle $((ow - 24)),$((oh - 24)) $ow,$oh" \
     -bordercolor black -border 1 -trim -format '%w %h %X %Y' info:)
   read -r bw bh bx by <<<"$box"
