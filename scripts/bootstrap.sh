@@ -13,7 +13,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config dpkg-dev file
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-base-private-dev libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-comic-neue
   desktop-file-utils appstream librsvg2-bin lintian man-db

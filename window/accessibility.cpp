@@ -21,15 +21,10 @@ namespace plovatrix::win {
 
 namespace {
 
-// Tells a screen reader of a change while one listens. Where none does, an
-// update handler that a watcher installed hears it all the same: the toolkit
-// calls one only while a reader listens, and offscreen it never does.
+// Tells a screen reader of a change, through the toolkit, while one listens.
 void Tell(QAccessibleEvent& event) {
     if (QAccessible::isActive()) {
         QAccessible::updateAccessibility(&event);
-    } else if (const auto handler = QAccessible::installUpdateHandler(nullptr)) {
-        QAccessible::installUpdateHandler(handler);
-        handler(&event);
     }
 }
 
