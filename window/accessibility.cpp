@@ -11,6 +11,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "classiccontrols.h"
 #include "insight.h"
@@ -88,8 +89,11 @@ public:
     QRect characterRect(int) const override { return {}; }
     int offsetAtPoint(const QPoint&) const override { return -1; }
     void scrollToSubstring(int, int) override {}
-    QString attributes(int offset, int* start, int* end) const override {
-        *start = *end = offset;
+    // One run without attributes over the whole text: a reader reads a text
+    // run by run, and a run of no characters would cut off its last one.
+    QString attributes(int, int* start, int* end) const override {
+        *start = 0;
+        *end = characterCount();
         return {};
     }
 
@@ -126,9 +130,73 @@ private:
     }
 };
 
+// A part of a control that is no widget of its own: it lies on the control,
+// has no parts, and is registered for as long as the control's interface
+// that owns it lives.
+class PartAccessible : public QAccessibleInterface {
+public:
+    explicit PartAccessible(QWidget* control) : control_(control) {}
+
+    bool isValid() const override { return control_; }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override {
+        return control_ ? control_->window()->windowHandle() : nullptr;
+    }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(control_);
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        return control_ ? QRect(control_->mapToGlobal(QPoint()), control_->size()) : QRect();
+    }
+
+protected:
+    QPointer<QWidget> control_;
+};
+
+// Registers a part; Unregister takes it back unless the toolkit already has.
+QAccessible::Id Register(PartAccessible* part) {
+    return QAccessible::registerAccessibleInterface(part);
+}
+void Unregister(PartAccessible* part, QAccessible::Id id) {
+    if (QAccessible::accessibleInterface(id) == part) {
+        QAccessible::deleteAccessibleInterface(id);
+    }
+}
+
+// An entry of the pick-only list, seen on the list's box while it is the pick.
+class PickAccessible : public PartAccessible {
+public:
+    PickAccessible(QComboBox* list, int index) : PartAccessible(list), index_(index) {}
+
+    QString text(QAccessible::Text t) const override {
+        return control_ && t == QAccessible::Name ? list()->itemText(index_) : QString();
+    }
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        const bool picked = control_ && list()->currentIndex() == index_;
+        state.invisible = !picked;
+        state.offscreen = picked && !InSight(list());
+        state.selectable = true;
+        state.selected = picked;
+        return state;
+    }
+
+private:
+    QComboBox* list() const { return static_cast<QComboBox*>(control_.data()); }
+    int index_;
+};
+
 // A label; a value is named with its caption ("AB Leg = 505"), which labels
 // it. A reader reads a panel's labels only while they stand in no relation
-// (Orca's "unrelated labels"), so the value stands in none.
+// (Orca's "unrelated labels"), so the value stands in none, and only those of
+// three words or more: a caption's "@" is said as the word it stands for
+// ("StopLoss at 1880.2").
 class LabelAccessible : public ControlAccessible {
 public:
     explicit LabelAccessible(QLabel* label) : ControlAccessible(label, QAccessible::StaticText) {}
@@ -136,7 +204,8 @@ public:
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) {
             const QLabel* caption = Caption();
-            return (caption ? caption->text().trimmed() + ' ' : QString()) + label()->text();
+            const QString text = (caption ? caption->text() + ' ' : QString()) + label()->text();
+            return QString(text).replace('@', QLatin1String(" at ")).simplified();
         }
         return ControlAccessible::text(t);
     }
@@ -169,16 +238,37 @@ public:
     QString text(QAccessible::Text) const override { return {}; }
 };
 
-// A read-only box that only shows a value.
-class DisplayAccessible : public TextAccessible {
+// A text box, a field the user types into or a box that only shows a value:
+// its text is read whole, at any boundary, also what is selected of it.
+class BoxAccessible : public TextAccessible, public QAccessibleEditableTextInterface {
 public:
-    explicit DisplayAccessible(QLineEdit* box) : TextAccessible(box, QAccessible::EditableText) {}
+    explicit BoxAccessible(QLineEdit* box) : TextAccessible(box, QAccessible::EditableText) {}
 
     QAccessible::State state() const override {
         QAccessible::State state = ControlAccessible::state();
-        state.readOnly = true;
+        state.readOnly = box()->isReadOnly();
+        state.editable = !state.readOnly;
         state.selectableText = true;
         return state;
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::EditableTextInterface && !box()->isReadOnly()
+                   ? static_cast<QAccessibleEditableTextInterface*>(this)
+                   : TextAccessible::interface_cast(type);
+    }
+    void setCursorPosition(int position) override { box()->setCursorPosition(position); }
+    void setSelection(int, int start, int end) override {
+        box()->setSelection(start, end - start);
+    }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int) override { box()->deselect(); }
+    void deleteText(int start, int end) override { replaceText(start, end, QString()); }
+    void insertText(int offset, const QString& text) override {
+        replaceText(offset, offset, text);
+    }
+    void replaceText(int start, int end, const QString& text) override {
+        box()->setSelection(start, end - start);
+        box()->insert(text);
     }
 
 protected:
@@ -193,10 +283,24 @@ protected:
 };
 
 // The pick-only list: named for what it is, its pick as its value and its
-// text; the entries belong to it only while they drop down.
+// text. Its part is the entry picked, or the entries while they drop down. A
+// step by key or wheel takes a reader to the new pick, which it says, as in a
+// native list.
 class ListAccessible : public TextAccessible {
 public:
-    explicit ListAccessible(QComboBox* list) : TextAccessible(list, QAccessible::ComboBox) {}
+    explicit ListAccessible(QComboBox* list) : TextAccessible(list, QAccessible::ComboBox) {
+        QObject::connect(list, &QComboBox::currentIndexChanged, list, [this](int index) {
+            if (index >= 0 && this->list()->hasFocus() && !open()) {
+                QAccessibleEvent event(Pick(index), QAccessible::Focus);
+                Tell(event);
+            }
+        });
+    }
+    ~ListAccessible() override {
+        for (const auto& [pick, id] : picks_) {
+            Unregister(pick, id);
+        }
+    }
 
     QAccessible::State state() const override {
         QAccessible::State state = ControlAccessible::state();
@@ -206,13 +310,16 @@ public:
         state.collapsed = !open();
         return state;
     }
-    int childCount() const override { return open() ? 1 : 0; }
+    int childCount() const override { return child(0) ? 1 : 0; }
     QAccessibleInterface* child(int index) const override {
-        return open() && index == 0 ? QAccessible::queryAccessibleInterface(list()->view())
-                                    : nullptr;
+        const int picked = list()->currentIndex();
+        return index != 0   ? nullptr
+               : open()     ? QAccessible::queryAccessibleInterface(list()->view())
+               : picked < 0 ? nullptr
+                            : Pick(picked);
     }
-    int indexOfChild(const QAccessibleInterface* child) const override {
-        return open() && child && child->object() == list()->view() ? 0 : -1;
+    int indexOfChild(const QAccessibleInterface* part) const override {
+        return part && part == child(0) ? 0 : -1;
     }
     QAccessibleInterface* childAt(int x, int y) const override {
         QAccessibleInterface* entries = child(0);
@@ -233,6 +340,17 @@ protected:
     QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
     bool open() const { return list()->view()->isVisible(); }
     QString content() const override { return list()->currentText(); }
+
+private:
+    // Made as a reader first meets it: the list may still be filling.
+    PickAccessible* Pick(int index) const {
+        while (int(picks_.size()) <= index) {
+            auto* pick = new PickAccessible(list(), int(picks_.size()));
+            picks_.emplace_back(pick, Register(pick));
+        }
+        return picks_[size_t(index)].first;
+    }
+    mutable std::vector<std::pair<PickAccessible*, QAccessible::Id>> picks_;
 };
 
 // The up-down spinner: one control with a value; its arrows are its parts.
@@ -321,55 +439,34 @@ protected:
 
 // The result of an analysis, as one notice on its panel: there while the
 // panel's description holds it and the panel is in sight.
-class NoticeAccessible : public QAccessibleInterface {
+class NoticeAccessible : public PartAccessible {
 public:
-    explicit NoticeAccessible(QWidget* panel) : panel_(panel) {}
+    using PartAccessible::PartAccessible;
 
-    bool isValid() const override { return panel_; }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return panel_ ? panel_->window()->windowHandle() : nullptr; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(panel_);
-    }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text t) const override {
-        return panel_ && t == QAccessible::Name ? panel_->accessibleDescription() : QString();
-    }
-    void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override {
-        return panel_ ? QRect(panel_->mapToGlobal(QPoint()), panel_->size()) : QRect();
+        return control_ && t == QAccessible::Name ? control_->accessibleDescription() : QString();
     }
     QAccessible::Role role() const override { return QAccessible::Notification; }
     QAccessible::State state() const override {
         QAccessible::State state;
-        state.invisible = text(QAccessible::Name).isEmpty() || !panel_->isVisible();
-        state.offscreen = !state.invisible && !InSight(panel_);
+        state.invisible = text(QAccessible::Name).isEmpty() || !control_->isVisible();
+        state.offscreen = !state.invisible && !InSight(control_);
         return state;
     }
     bool Present() const {
         const QAccessible::State now = state();
         return !now.invisible && !now.offscreen;
     }
-
-private:
-    QPointer<QWidget> panel_;
 };
 
 // A result panel, with its notice as its last part.
 class PanelAccessible : public ContainerAccessible {
 public:
     explicit PanelAccessible(QWidget* panel)
-        : ContainerAccessible(panel, QAccessible::Pane), notice_(new NoticeAccessible(panel)) {
-        noticeId_ = QAccessible::registerAccessibleInterface(notice_);
-    }
-    ~PanelAccessible() override {
-        if (QAccessible::accessibleInterface(noticeId_) == notice_) {
-            QAccessible::deleteAccessibleInterface(noticeId_);
-        }
-    }
+        : ContainerAccessible(panel, QAccessible::Pane),
+          notice_(new NoticeAccessible(panel)),
+          noticeId_(Register(notice_)) {}
+    ~PanelAccessible() override { Unregister(notice_, noticeId_); }
 
     NoticeAccessible* notice() const { return notice_; }
     // The notice covers the whole panel; a point on the panel names a label.
@@ -420,8 +517,7 @@ QAccessibleInterface* Factory(const QString& key, QObject* object) {
         return new LabelAccessible(static_cast<QLabel*>(widget));
     }
     if (Is(key, TextBox::staticMetaObject)) {
-        auto* box = static_cast<TextBox*>(widget);
-        return box->isReadOnly() ? new DisplayAccessible(box) : nullptr;
+        return new BoxAccessible(static_cast<TextBox*>(widget));
     }
     if (Is(key, DropDownList::staticMetaObject)) {
         return new ListAccessible(static_cast<QComboBox*>(widget));

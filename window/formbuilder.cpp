@@ -56,8 +56,6 @@ QLabel* MakeLabel(const ControlRow& row, QWidget* parent) {
 
 QLineEdit* MakeTextBox(const ControlRow& row, QWidget* parent) {
     auto* box = new TextBox(Str(row.text), parent);
-    // Read-only before anything else: a screen reader's view of the box is
-    // chosen at its first change.
     box->setReadOnly(row.kind == Kind::ReadOnlyBox);
     box->setMaxLength(6);
     SetColour(box, QPalette::Text, row.colour);
