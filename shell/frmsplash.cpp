@@ -120,7 +120,7 @@ frmSplash::frmSplash(QWidget* parent)
     // without a theme); the contact line in the theme's hyperlink colour (blue
     // without a theme), kept readable on any theme's background.
     constexpr auto Theme = std::nullopt;
-    constexpr quint32 Hyperlink = 0x8000001A;
+    using plovatrix::win::SystemColour::Hyperlink;
     const LabelRow rows[] = {
         {&frmSplash::lblLicenseTo, "lblLicenseTo", 120, 240, 6855, 255,
          QStringLiteral("Designed by : Plovatrix developers"), 9.75, false, Theme, Qt::AlignRight,

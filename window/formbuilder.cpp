@@ -75,7 +75,7 @@ QPushButton* MakeButton(const ControlRow& row, QWidget* parent) {
     auto* button = new ClassicButton(Str(row.text), parent);
     if (row.kind == Kind::Toggle) {
         button->setCheckable(true);
-        SetFaceColour(button, 0x8000000F);
+        SetFaceColour(button, SystemColour::ButtonFace);
     } else {
         button->setIcon(AppIcon());
         button->setIconSize(QSize(32, 32));

@@ -31,8 +31,8 @@ constexpr int CompactWidth = 2565;
 constexpr int StripHeight = 2370;
 constexpr int FullHeight = 9450;
 
-constexpr quint32 SelectedFace = 255;  // red
-constexpr quint32 ButtonFace = 0x8000000F;
+constexpr quint32 SelectedFace = FixedColour::Red;
+using SystemColour::ButtonFace;
 
 // The label that shows each text of PanelTextList, in its order, on the
 // bullish and on the bearish panel.

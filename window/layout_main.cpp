@@ -1,15 +1,13 @@
 // The window's own controls, the selection frame and the two input strips.
+#include "colours.h"
 #include "layout.h"
 
 namespace plovatrix::win {
 
 namespace {
 
-constexpr quint32 Red = 0x000000FF;
-constexpr quint32 WindowBackground = 0x80000005;
-constexpr quint32 WindowFrame = 0x80000006;
-constexpr quint32 WindowText = 0x80000008;
-constexpr quint32 ActiveBorder = 0x8000000A;
+using namespace SystemColour;
+using FixedColour::Red;
 
 constexpr ControlRow Lbl(std::string_view name, std::string_view in, std::string_view text, int l,
                          int t, int w, int h) {

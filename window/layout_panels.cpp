@@ -1,19 +1,13 @@
 // The two result panels: captions and result labels beside a fixed diagram.
+#include "colours.h"
 #include "layout.h"
 
 namespace plovatrix::win {
 
 namespace {
 
-constexpr quint32 Red = 0x000000FF;
-constexpr quint32 Green = 0x0000FF00;
-constexpr quint32 Yellow = 0x0000FFFF;
-constexpr quint32 LightYellow = 0x00C0FFFF;
-constexpr quint32 LightGreen = 0x0080FF80;
-constexpr quint32 Pink = 0x00FFC0FF;
-constexpr quint32 ActiveBorder = 0x8000000A;
-constexpr quint32 InactiveBorder = 0x8000000B;
-constexpr quint32 ButtonFace = 0x8000000F;
+using namespace FixedColour;
+using namespace SystemColour;
 
 // Panel labels are transparent and size themselves unless a row says otherwise.
 constexpr ControlRow Text(std::string_view name, std::string_view panel, std::string_view text,
