@@ -10,6 +10,7 @@
 #include "accessiblebase.h"
 #include "classiccontrols.h"
 #include "picturepanel.h"
+#include "toolkit.h"
 #include "updown.h"
 
 namespace plovatrix::win {
@@ -49,7 +50,8 @@ public:
 private:
     QLabel* label() const { return static_cast<QLabel*>(widget()); }
     const QLabel* Caption() const {
-        return qobject_cast<QLabel*>(widget()->property("caption").value<QObject*>());
+        const auto* label = qobject_cast<ClassicLabel*>(widget());
+        return label ? label->captionLabel() : nullptr;
     }
 };
 

@@ -489,7 +489,7 @@ private slots:
             }
             QList<QPair<QString, QRect>> texts;        // of the labels checked so far
             QMap<QString, QPair<QString, int>> value;  // by caption: its value and shift
-            for (const win::ControlRow& r : std::views::reverse(win::PanelControls())) {
+            for (const win::ControlRow& r : std::views::reverse(win::PanelRows())) {
                 auto* label = panel->findChild<QLabel*>(QString::fromUtf8(r.name));
                 if (!label || !label->isVisible()) {
                     continue;
