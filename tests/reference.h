@@ -4,10 +4,11 @@
 #pragma once
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cctype>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
