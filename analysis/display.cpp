@@ -48,6 +48,7 @@ ClickDisplay ComposeClick(const FieldTexts& fields, std::string_view decimalPoin
         t.timeRatio = time->timeRatio;
         t.cdCandles = time->cdCandles;
         t.cdDuration = time->cdDuration;
+        out.cdCandles = r.time.cdCandles;
     }
     const PriceProjection& p = r.prices;
     PrzTexts prz = OrderPrzTexts(p.abcdTarget, p.bcTarget, r.match.extension);
@@ -67,7 +68,10 @@ std::string SpokenResult(const ClickDisplay& click, std::string_view decimalPoin
     return std::string(click.direction == PatternDirection::Bullish ? "BUY" : "SELL") +
            " at Point D " + general(click.priceD) + ", ratios " + general(click.pair.retracement) +
            " and " + general(click.pair.extension) + ", stop loss " + t.stopLoss.value_or("") +
-           ", TP1 " + t.takeProfit1.value_or("") + ", TP2 " + t.takeProfit2.value_or("");
+           ", TP1 " + t.takeProfit1.value_or("") + ", TP2 " + t.takeProfit2.value_or("") +
+           (click.cdCandles ? ", CD " + general(*click.cdCandles) +
+                                  (*click.cdCandles == 1 ? " candle" : " candles")
+                            : "");
 }
 
 }  // namespace plovatrix

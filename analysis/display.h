@@ -60,14 +60,16 @@ struct ClickDisplay {
     PanelTexts texts;
     double priceD = 0;  // Result only
     FibPair pair{};     // Result only: the matched ratio pair
+    // Result with both counts given: the candles CD should take.
+    std::optional<double> cdCandles;
 };
 
 // The whole click after the spinner reset: checks, direction, every text.
 // decimalPoint is the user's locale's, for the numbers that stand alone.
 ClickDisplay ComposeClick(const FieldTexts& fields, std::string_view decimalPoint = ".");
 
-// What a screen reader says of a Result: the signal at D, the pair and the
-// three levels, each number as the panel shows it.
+// What a screen reader says of a Result: the signal at D, the pair, the
+// three levels and the candles CD should take, each number as the panel shows it.
 std::string SpokenResult(const ClickDisplay& click, std::string_view decimalPoint = ".");
 
 }  // namespace plovatrix

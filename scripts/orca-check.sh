@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What Orca says while a user works the program with real X input, under Xvfb
-# with openbox and a D-Bus session of its own: Analyze on a gold quote, three
-# clicks on the bullish stop spinner's up arrow, the focus in the result panel.
+# with openbox and a D-Bus session of its own: a gold quote typed with its
+# candle counts, the point size picked by the arrow keys, Alt+A, Tab alone
+# through the window, then three clicks on the bullish stop spinner's up arrow.
 # Orca's speech is read from its debug log, its "SPEECH OUTPUT" lines.
 # Usage: scripts/orca-check.sh [log]   (the log is kept where given)
 set -euo pipefail
@@ -38,15 +39,33 @@ mark() { echo "$(date +%H:%M:%S.%6N) - MARK: $*" >>"$marks"; }
 
 xdo key space                   # past the splash
 click 80 44                     # 4 Points Pattern
+mark A
 click 294 42                    # A
 for t in 1950.5 1900.0 1931.2 5; do
   xdo type --delay 40 "$t"
+  mark "Tab after $t"
   xdo key Tab
 done
-xdo key Home                    # point size 0.1
+n=0
+for k in Down Down Down Up Home; do # the point size, ending on 0.1
+  n=$((n + 1))
+  mark "list $n $k"
+  xdo key "$k"
+done
+xdo key Tab Tab                 # past Analyze to the candle counts
+for t in 10 8; do
+  xdo type --delay 40 "$t"
+  mark "Tab after $t"
+  xdo key Tab
+done
 mark Analyze
 xdo key alt+a
 sleep 2
+# Tab alone through the window: the counts, the panel, the stop, the strip.
+for n in 1 2 3 4 5 6 7 8 9 10 11 12; do
+  mark "tab $n"
+  xdo key Tab
+done
 for n in 1 2 3; do              # the up arrow of ud1; the first click moves the focus there
   mark "click $n"
   click 824 518
@@ -69,9 +88,19 @@ expect() {
     fails=$((fails + 1))
   fi
 }
-expect Analyze 'stop loss 1880\.2'
-expect 'click 1' 'AB Leg = 505'
-expect 'click 1' 'BC Leg = 312'
+expect 'list 2 Down' "'0\.01\.'"            # each pick as the list moves
+expect 'list 4 Up' "'0\.01\.'"
+expect 'list 5 Home' "'0\.1\.'"
+expect 'Tab after 1950.5' "'0 selected\.'"  # a field read whole as it is entered
+for step in 'tab 1:10' 'tab 2:8' 'tab 7:1950\.5' 'tab 8:1900\.0' 'tab 9:1931\.2' 'tab 10:5'; do
+  expect "${step%%:*}" "'${step#*:} selected\.'"
+done
+expect Analyze 'stop loss 1880\.2, TP1 1911\.909, TP2 1923\.8364, CD 10 candles'
+for heard in 'AB=CD at 1880\.7' 'TP1(0\.618CD) at 1911\.909' 'TP2(0\.618AD) at 1923\.8364' \
+  'StopLoss at 1880\.2' 'AB Leg = 505' 'BC Leg = 312'; do
+  expect 'tab 3' "$heard"                    # the result again, entering the panel
+done
+expect 'tab 4' "'5\.'"                       # the stop's box with its number
 expect 'click 1' 'stop loss 1880\.1'
 expect 'click 3' 'stop loss 1879\.9'
 if [ "$fails" != 0 ]; then

@@ -81,7 +81,7 @@ private:
 
 // One row per label of the frame, in twips relative to Frame1.
 struct LabelRow {
-    QLabel* frmSplash::*member;
+    plovatrix::win::ClassicLabel* frmSplash::*member;
     const char* name;
     int left, top, width, height;
     QString caption;
@@ -120,7 +120,7 @@ frmSplash::frmSplash(QWidget* parent)
     // without a theme); the contact line in the theme's hyperlink colour (blue
     // without a theme), kept readable on any theme's background.
     constexpr auto Theme = std::nullopt;
-    constexpr quint32 Hyperlink = 0x8000001A;
+    using plovatrix::win::SystemColour::Hyperlink;
     const LabelRow rows[] = {
         {&frmSplash::lblLicenseTo, "lblLicenseTo", 120, 240, 6855, 255,
          QStringLiteral("Designed by : Plovatrix developers"), 9.75, false, Theme, Qt::AlignRight,
@@ -136,7 +136,7 @@ frmSplash::frmSplash(QWidget* parent)
          Hyperlink, Qt::AlignLeft, true},
     };
     for (const LabelRow& row : rows) {
-        auto* label = new QLabel(row.caption, Frame1);
+        auto* label = new plovatrix::win::ClassicLabel(row.caption, Frame1);
         label->setObjectName(QLatin1String(row.name));
         QFont font(QStringLiteral("Arial"));
         font.setPointSizeF(row.points);
@@ -150,7 +150,7 @@ frmSplash::frmSplash(QWidget* parent)
         // Platform and the version stay under the end of the credit line
         // however long the version grows: they keep their right edge.
         if (row.autoSize) {
-            plovatrix::win::SetAutoSize(label);
+            label->SetAutoSize();
         }
         // A label has no click of its own, and Qt would hand the click on to the frame.
         label->installEventFilter(this);
@@ -208,8 +208,8 @@ bool frmSplash::event(QEvent* event) {
 
 void frmSplash::Form_Load() {
     using namespace plovatrix::app;
-    plovatrix::win::SetCaption(lblVersion, QStringLiteral("Version ") + VersionText());
-    plovatrix::win::SetCaption(lblProductName, QString::fromLatin1(Title));
+    lblVersion->SetCaption(QStringLiteral("Version ") + VersionText());
+    lblProductName->SetCaption(QString::fromLatin1(Title));
     // What a screen reader announces as the window opens: it has no title.
     setAccessibleName(lblProductName->text() + QLatin1Char(' ') + lblVersion->text());
     setAccessibleDescription(QStringLiteral("press a key or click to continue"));

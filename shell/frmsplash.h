@@ -5,7 +5,10 @@
 #include <QWidget>
 
 class QFrame;
-class QLabel;
+
+namespace plovatrix::win {
+class ClassicLabel;
+}  // namespace plovatrix::win
 
 class frmSplash : public QWidget {
     Q_OBJECT
@@ -37,13 +40,13 @@ private:
     void HandOver(ulong clickTime);
 
     QFrame* Frame1;
-    QLabel* lblLicenseTo;
+    plovatrix::win::ClassicLabel* lblLicenseTo;
     QWidget* imgLogo;
-    QLabel* lblProductName;
-    QLabel* lblPlatform;
-    QLabel* lblVersion;
+    plovatrix::win::ClassicLabel* lblProductName;
+    plovatrix::win::ClassicLabel* lblPlatform;
+    plovatrix::win::ClassicLabel* lblVersion;
     QFrame* Line1;
-    QLabel* lblWarning;
+    plovatrix::win::ClassicLabel* lblWarning;
 
     // Events already queued for us may still arrive between the hand-over and
     // our deferred deletion; they must not ask twice.

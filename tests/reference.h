@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -97,7 +98,9 @@ inline int MatchedRow(Exact a, Exact b, Exact c, Exact tolerance, Exact pointSiz
 // A shown text holds no nan or inf and no number of more than 15 significant
 // digits (binary noise); a number runs on through '.', ',' and the Arabic point.
 inline bool Clean(const std::string& text) {
-    if (strcasestr(text.c_str(), "nan") || strcasestr(text.c_str(), "inf")) {
+    std::string lower = text;
+    std::ranges::transform(lower, lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (lower.find("nan") != std::string::npos || lower.find("inf") != std::string::npos) {
         return false;
     }
     int digits = 0;  // significant digits of the number running through here

@@ -1,300 +1,18 @@
+// The windows and result panels as a reader sees them, the notice of a result, and
+// the factory that hands the toolkit every interface of ours.
 #include "accessibility.h"
 
-#include <QAbstractItemView>
-#include <QAccessibleWidget>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPointer>
-#include <QTextBoundaryFinder>
 #include <QToolButton>
 #include <QWindow>
-#include <algorithm>
-#include <utility>
 
-#include "classiccontrols.h"
-#include "insight.h"
+#include "accessiblebase.h"
+#include "accessiblecontrols.h"
 #include "picturepanel.h"
 #include "updown.h"
 
 namespace plovatrix::win {
 
 namespace {
-
-// Tells a screen reader of a change while one listens. Where none does, an
-// update handler that a watcher installed hears it all the same: the toolkit
-// calls one only while a reader listens, and offscreen it never does.
-void Tell(QAccessibleEvent& event) {
-    if (QAccessible::isActive()) {
-        QAccessible::updateAccessibility(&event);
-    } else if (const auto handler = QAccessible::installUpdateHandler(nullptr)) {
-        QAccessible::installUpdateHandler(handler);
-        handler(&event);
-    }
-}
-
-// A control of ours: off screen while it lies out of sight, though the
-// toolkit still counts it visible.
-class ControlAccessible : public QAccessibleWidget {
-public:
-    using QAccessibleWidget::QAccessibleWidget;
-
-    QAccessible::State state() const override {
-        QAccessible::State state = QAccessibleWidget::state();
-        if (!state.invisible && !InSight(widget())) {
-            state.offscreen = true;
-        }
-        return state;
-    }
-};
-
-// A control whose text, its value, the user reads but does not edit.
-class TextAccessible : public ControlAccessible, public QAccessibleTextInterface {
-public:
-    using ControlAccessible::ControlAccessible;
-
-    QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Value ? content() : ControlAccessible::text(t);
-    }
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
-                                                  : ControlAccessible::interface_cast(type);
-    }
-    void selection(int index, int* start, int* end) const override {
-        const auto [from, to] = selected();
-        *start = index == 0 ? from : 0;
-        *end = index == 0 ? to : 0;
-    }
-    int selectionCount() const override {
-        const auto [from, to] = selected();
-        return from < to ? 1 : 0;
-    }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return caret(); }
-    void setCursorPosition(int) override {}
-    QString text(int start, int end) const override { return content().mid(start, end - start); }
-    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* start,
-                             int* end) const override {
-        const int from = Unit(offset, type).first;
-        return Piece(from > 0 ? Unit(from - 1, type) : std::pair(0, 0), start, end);
-    }
-    QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int* start,
-                            int* end) const override {
-        const int to = Unit(offset, type).second;
-        return Piece(to < characterCount() ? Unit(to, type) : std::pair(to, to), start, end);
-    }
-    QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start,
-                         int* end) const override {
-        return Piece(Unit(offset, type), start, end);
-    }
-    int characterCount() const override { return int(content().size()); }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int offset, int* start, int* end) const override {
-        *start = *end = offset;
-        return {};
-    }
-
-protected:
-    virtual QString content() const = 0;
-    virtual int caret() const { return 0; }
-    virtual std::pair<int, int> selected() const { return {0, 0}; }
-
-private:
-    // The character, word or sentence around offset; the whole line otherwise.
-    std::pair<int, int> Unit(int offset, QAccessible::TextBoundaryType type) const {
-        const QString text = content();
-        const int count = int(text.size());
-        offset = std::clamp(offset, 0, count);
-        if (type != QAccessible::CharBoundary && type != QAccessible::WordBoundary &&
-            type != QAccessible::SentenceBoundary) {
-            return {0, count};
-        }
-        QTextBoundaryFinder finder(type == QAccessible::CharBoundary ? QTextBoundaryFinder::Grapheme
-                                   : type == QAccessible::WordBoundary
-                                       ? QTextBoundaryFinder::Word
-                                       : QTextBoundaryFinder::Sentence,
-                                   text);
-        finder.setPosition(offset);
-        const int from = finder.isAtBoundary() ? offset : int(finder.toPreviousBoundary());
-        finder.setPosition(offset);
-        const int to = offset == count ? count : int(finder.toNextBoundary());
-        return {std::max(from, 0), to < 0 ? count : to};
-    }
-    QString Piece(std::pair<int, int> unit, int* start, int* end) const {
-        *start = unit.first;
-        *end = unit.second;
-        return text(unit.first, unit.second);
-    }
-};
-
-// A label; a value is named with its caption ("AB Leg = 505"), which labels
-// it. A reader reads a panel's labels only while they stand in no relation
-// (Orca's "unrelated labels"), so the value stands in none.
-class LabelAccessible : public ControlAccessible {
-public:
-    explicit LabelAccessible(QLabel* label) : ControlAccessible(label, QAccessible::StaticText) {}
-
-    QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) {
-            const QLabel* caption = Caption();
-            return (caption ? caption->text().trimmed() + ' ' : QString()) + label()->text();
-        }
-        return ControlAccessible::text(t);
-    }
-    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
-        QAccessible::Relation match) const override {
-        if (Caption()) {
-            return {};
-        }
-        auto found = ControlAccessible::relations(match);
-        if (label()->buddy() && (match & QAccessible::Labelled)) {
-            found.append(
-                {QAccessible::queryAccessibleInterface(label()->buddy()), QAccessible::Labelled});
-        }
-        return found;
-    }
-
-private:
-    QLabel* label() const { return static_cast<QLabel*>(widget()); }
-    const QLabel* Caption() const {
-        return qobject_cast<QLabel*>(widget()->property("caption").value<QObject*>());
-    }
-};
-
-// A drawn separator line: decoration, with no name of its own (the toolkit
-// would lend it its frame's caption).
-class LineAccessible : public ControlAccessible {
-public:
-    explicit LineAccessible(QWidget* line) : ControlAccessible(line, QAccessible::Separator) {}
-
-    QString text(QAccessible::Text) const override { return {}; }
-};
-
-// A read-only box that only shows a value.
-class DisplayAccessible : public TextAccessible {
-public:
-    explicit DisplayAccessible(QLineEdit* box) : TextAccessible(box, QAccessible::EditableText) {}
-
-    QAccessible::State state() const override {
-        QAccessible::State state = ControlAccessible::state();
-        state.readOnly = true;
-        state.selectableText = true;
-        return state;
-    }
-
-protected:
-    QLineEdit* box() const { return static_cast<QLineEdit*>(widget()); }
-    QString content() const override { return box()->text(); }
-    int caret() const override { return box()->cursorPosition(); }
-    std::pair<int, int> selected() const override {
-        const int from = box()->selectionStart();
-        return from < 0 ? std::pair(0, 0)
-                        : std::pair(from, from + int(box()->selectedText().size()));
-    }
-};
-
-// The pick-only list: named for what it is, its pick as its value and its
-// text; the entries belong to it only while they drop down.
-class ListAccessible : public TextAccessible {
-public:
-    explicit ListAccessible(QComboBox* list) : TextAccessible(list, QAccessible::ComboBox) {}
-
-    QAccessible::State state() const override {
-        QAccessible::State state = ControlAccessible::state();
-        state.expandable = true;
-        state.hasPopup = true;
-        state.expanded = open();
-        state.collapsed = !open();
-        return state;
-    }
-    int childCount() const override { return open() ? 1 : 0; }
-    QAccessibleInterface* child(int index) const override {
-        return open() && index == 0 ? QAccessible::queryAccessibleInterface(list()->view())
-                                    : nullptr;
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override {
-        return open() && child && child->object() == list()->view() ? 0 : -1;
-    }
-    QAccessibleInterface* childAt(int x, int y) const override {
-        QAccessibleInterface* entries = child(0);
-        return entries && entries->rect().contains(x, y) ? entries : nullptr;
-    }
-    QStringList actionNames() const override {
-        return QStringList{showMenuAction()} + ControlAccessible::actionNames();
-    }
-    void doAction(const QString& name) override {
-        if (name == showMenuAction()) {
-            list()->showPopup();
-        } else {
-            ControlAccessible::doAction(name);
-        }
-    }
-
-protected:
-    QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
-    bool open() const { return list()->view()->isVisible(); }
-    QString content() const override { return list()->currentText(); }
-};
-
-// The up-down spinner: one control with a value; its arrows are its parts.
-// Its text, which a reader says at each step, is the value with the stop it
-// sets ("6 points, stop loss 1880.1").
-class SpinnerAccessible : public TextAccessible, public QAccessibleValueInterface {
-public:
-    explicit SpinnerAccessible(UpDown* spinner) : TextAccessible(spinner, QAccessible::SpinBox) {
-        // Each new value is said, with what its change has set by now; not
-        // one set out of sight, where a reader would only learn it is away.
-        QObject::connect(spinner, &UpDown::Settled, spinner, [spinner] {
-            if (InSight(spinner)) {
-                QAccessibleValueChangeEvent event(spinner, spinner->value());
-                Tell(event);
-            }
-        });
-    }
-
-    int childCount() const override { return 0; }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Value ? QString::number(spinner()->value())
-                                       : TextAccessible::text(t);
-    }
-    using TextAccessible::text;
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
-                                                   : TextAccessible::interface_cast(type);
-    }
-    QVariant currentValue() const override { return spinner()->value(); }
-    void setCurrentValue(const QVariant& value) override { spinner()->setValue(value.toInt()); }
-    QVariant maximumValue() const override { return UpDown::Maximum; }
-    QVariant minimumValue() const override { return UpDown::Minimum; }
-    QVariant minimumStepSize() const override { return 1; }
-    QStringList actionNames() const override {
-        return QStringList{increaseAction(), decreaseAction()} + ControlAccessible::actionNames();
-    }
-    void doAction(const QString& name) override {
-        if (name == increaseAction() || name == decreaseAction()) {
-            spinner()->setValue(spinner()->value() + (name == increaseAction() ? 1 : -1));
-        } else {
-            ControlAccessible::doAction(name);
-        }
-    }
-
-protected:
-    QString content() const override {
-        const QLabel* stop = spinner()->outcome();
-        return QString::number(spinner()->value()) + " points" +
-               (stop ? ", stop loss " + stop->text() : QString());
-    }
-
-private:
-    UpDown* spinner() const { return static_cast<UpDown*>(widget()); }
-};
 
 // A window or panel: it lists only the parts in sight. What is hidden or lies
 // outside the window is not there for a screen reader, as it is not for the
@@ -305,14 +23,14 @@ class ContainerAccessible : public ControlAccessible {
 public:
     using ControlAccessible::ControlAccessible;
 
-    int childCount() const override { return int(Parts().size()); }
-    QAccessibleInterface* child(int index) const override { return Parts().value(index); }
+    int childCount() const override { return int(VisibleChildren().size()); }
+    QAccessibleInterface* child(int index) const override { return VisibleChildren().value(index); }
     int indexOfChild(const QAccessibleInterface* child) const override {
-        return int(Parts().indexOf(child));
+        return int(VisibleChildren().indexOf(child));
     }
 
 protected:
-    virtual QList<QAccessibleInterface*> Parts() const {
+    virtual QList<QAccessibleInterface*> VisibleChildren() const {
         QList<QAccessibleInterface*> parts;
         for (QObject* object : widget()->children()) {
             const auto* part = qobject_cast<QWidget*>(object);
@@ -326,55 +44,34 @@ protected:
 
 // The result of an analysis, as one notice on its panel: there while the
 // panel's description holds it and the panel is in sight.
-class NoticeAccessible : public QAccessibleInterface {
+class NoticeAccessible : public PartAccessible {
 public:
-    explicit NoticeAccessible(QWidget* panel) : panel_(panel) {}
+    using PartAccessible::PartAccessible;
 
-    bool isValid() const override { return panel_; }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return panel_ ? panel_->window()->windowHandle() : nullptr; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(panel_);
-    }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text t) const override {
-        return panel_ && t == QAccessible::Name ? panel_->accessibleDescription() : QString();
-    }
-    void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override {
-        return panel_ ? QRect(panel_->mapToGlobal(QPoint()), panel_->size()) : QRect();
+        return control_ && t == QAccessible::Name ? control_->accessibleDescription() : QString();
     }
     QAccessible::Role role() const override { return QAccessible::Notification; }
     QAccessible::State state() const override {
         QAccessible::State state;
-        state.invisible = text(QAccessible::Name).isEmpty() || !panel_->isVisible();
-        state.offscreen = !state.invisible && !InSight(panel_);
+        state.invisible = text(QAccessible::Name).isEmpty() || !control_->isVisible();
+        state.offscreen = !state.invisible && !InSight(control_);
         return state;
     }
     bool Present() const {
         const QAccessible::State now = state();
         return !now.invisible && !now.offscreen;
     }
-
-private:
-    QPointer<QWidget> panel_;
 };
 
 // A result panel, with its notice as its last part.
 class PanelAccessible : public ContainerAccessible {
 public:
     explicit PanelAccessible(QWidget* panel)
-        : ContainerAccessible(panel, QAccessible::Pane), notice_(new NoticeAccessible(panel)) {
-        noticeId_ = QAccessible::registerAccessibleInterface(notice_);
-    }
-    ~PanelAccessible() override {
-        if (QAccessible::accessibleInterface(noticeId_) == notice_) {
-            QAccessible::deleteAccessibleInterface(noticeId_);
-        }
-    }
+        : ContainerAccessible(panel, QAccessible::Pane),
+          notice_(new NoticeAccessible(panel)),
+          noticeId_(Register(notice_)) {}
+    ~PanelAccessible() override { Unregister(notice_, noticeId_); }
 
     NoticeAccessible* notice() const { return notice_; }
     // The notice covers the whole panel; a point on the panel names a label.
@@ -384,8 +81,8 @@ public:
     }
 
 protected:
-    QList<QAccessibleInterface*> Parts() const override {
-        QList<QAccessibleInterface*> parts = ContainerAccessible::Parts();
+    QList<QAccessibleInterface*> VisibleChildren() const override {
+        QList<QAccessibleInterface*> parts = ContainerAccessible::VisibleChildren();
         if (notice_->Present()) {
             parts << notice_;
         }
@@ -396,10 +93,6 @@ private:
     NoticeAccessible* notice_;
     QAccessible::Id noticeId_;
 };
-
-bool Is(const QString& key, const QMetaObject& type) {
-    return key == QLatin1String(type.className());
-}
 
 QAccessibleInterface* Factory(const QString& key, QObject* object) {
     if (!object || !object->isWidgetType()) {
@@ -421,26 +114,10 @@ QAccessibleInterface* Factory(const QString& key, QObject* object) {
                    ? new ContainerAccessible(widget, QAccessible::Window)
                    : nullptr;
     }
-    if (Is(key, QLabel::staticMetaObject)) {
-        return new LabelAccessible(static_cast<QLabel*>(widget));
-    }
-    if (Is(key, TextBox::staticMetaObject)) {
-        auto* box = static_cast<TextBox*>(widget);
-        return box->isReadOnly() ? new DisplayAccessible(box) : nullptr;
-    }
-    if (Is(key, DropDownList::staticMetaObject)) {
-        return new ListAccessible(static_cast<QComboBox*>(widget));
-    }
-    if (Is(key, UpDown::staticMetaObject)) {
-        return new SpinnerAccessible(static_cast<UpDown*>(widget));
-    }
     if (Is(key, PicturePanel::staticMetaObject)) {
         return new PanelAccessible(widget);
     }
-    if (Is(key, LineShape::staticMetaObject)) {
-        return new LineAccessible(widget);
-    }
-    return nullptr;
+    return ControlInterface(key, widget);
 }
 
 }  // namespace

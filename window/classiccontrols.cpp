@@ -95,7 +95,7 @@ void ClassicButton::paintEvent(QPaintEvent*) {
 
 void SetFaceColour(QAbstractButton* button, quint32 colour) {
     SetOleColour(button, QPalette::Button, colour);
-    SetOleColour(button, QPalette::ButtonText, 0x80000012);
+    SetOleColour(button, QPalette::ButtonText, SystemColour::ButtonText);
 }
 
 ClassicFrame::ClassicFrame(const QString& title, QWidget* parent) : QGroupBox(title, parent) {}

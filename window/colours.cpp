@@ -15,14 +15,14 @@ QColor OleColor(quint32 value) {
 
 QColor OleColor(quint32 value, const QPalette& system) {
     if (value & 0x80000000u) {
-        // Window background, frame and text, active and inactive border,
-        // button face and text, hyperlink.
+        using namespace SystemColour;
         constexpr std::pair<quint32, QPalette::ColorRole> roles[] = {
-            {0x05, QPalette::Base},       {0x06, QPalette::WindowText}, {0x08, QPalette::Text},
-            {0x0A, QPalette::Mid},        {0x0B, QPalette::Midlight},   {0x0F, QPalette::Button},
-            {0x12, QPalette::ButtonText}, {0x1A, QPalette::Link}};
-        for (const auto& [number, role] : roles) {
-            if ((value & 0xFFu) == number) {
+            {WindowBackground, QPalette::Base},   {WindowFrame, QPalette::WindowText},
+            {WindowText, QPalette::Text},         {ActiveBorder, QPalette::Mid},
+            {InactiveBorder, QPalette::Midlight}, {ButtonFace, QPalette::Button},
+            {ButtonText, QPalette::ButtonText},   {Hyperlink, QPalette::Link}};
+        for (const auto& [colour, role] : roles) {
+            if (value == colour) {
                 return system.color(role);
             }
         }

@@ -9,7 +9,30 @@ class QWidget;
 
 namespace plovatrix::win {
 
-// 0x00BBGGRR, or 0x800000nn for the desktop's system colour nn, which maps
+// The desktop's system colours the windows use, named as the classic form
+// names them: 0x800000nn is the system colour nn.
+namespace SystemColour {
+inline constexpr quint32 WindowBackground = 0x80000005;
+inline constexpr quint32 WindowFrame = 0x80000006;
+inline constexpr quint32 WindowText = 0x80000008;
+inline constexpr quint32 ActiveBorder = 0x8000000A;
+inline constexpr quint32 InactiveBorder = 0x8000000B;
+inline constexpr quint32 ButtonFace = 0x8000000F;
+inline constexpr quint32 ButtonText = 0x80000012;
+inline constexpr quint32 Hyperlink = 0x8000001A;
+}  // namespace SystemColour
+
+// The fixed colours, 0x00BBGGRR.
+namespace FixedColour {
+inline constexpr quint32 Red = 0x000000FF;
+inline constexpr quint32 Green = 0x0000FF00;
+inline constexpr quint32 Yellow = 0x0000FFFF;
+inline constexpr quint32 LightYellow = 0x00C0FFFF;
+inline constexpr quint32 LightGreen = 0x0080FF80;
+inline constexpr quint32 Pink = 0x00FFC0FF;
+}  // namespace FixedColour
+
+// 0x00BBGGRR, or a system colour, which maps
 // onto a role of `system` (the application palette unless given), so that
 // the window follows the theme.
 QColor OleColor(quint32 value);

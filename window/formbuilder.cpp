@@ -1,11 +1,13 @@
 #include "formbuilder.h"
 
 #include <QComboBox>
-#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QString>
 #include <algorithm>
+#include <map>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 #include "classiccontrols.h"
@@ -41,7 +43,7 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, quint32 colour) {
 }
 
 QLabel* MakeLabel(const ControlRow& row, QWidget* parent) {
-    auto* label = new QLabel(Str(row.text), parent);
+    auto* label = new ClassicLabel(Str(row.text), parent);
     // The classic label writes from its top edge, never vertically centred.
     label->setAlignment(Qt::AlignTop |
                         (row.align == Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft));
@@ -56,8 +58,6 @@ QLabel* MakeLabel(const ControlRow& row, QWidget* parent) {
 
 QLineEdit* MakeTextBox(const ControlRow& row, QWidget* parent) {
     auto* box = new TextBox(Str(row.text), parent);
-    // Read-only before anything else: a screen reader's view of the box is
-    // chosen at its first change.
     box->setReadOnly(row.kind == Kind::ReadOnlyBox);
     box->setMaxLength(6);
     SetColour(box, QPalette::Text, row.colour);
@@ -77,7 +77,7 @@ QPushButton* MakeButton(const ControlRow& row, QWidget* parent) {
     auto* button = new ClassicButton(Str(row.text), parent);
     if (row.kind == Kind::Toggle) {
         button->setCheckable(true);
-        SetFaceColour(button, 0x8000000F);
+        SetFaceColour(button, SystemColour::ButtonFace);
     } else {
         button->setIcon(AppIcon());
         button->setIconSize(QSize(32, 32));
@@ -113,17 +113,24 @@ bool TakesFocus(Kind kind) {
 
 }  // namespace
 
-void BuildMainControls(QWidget* form) {
+MainControls BuildMainControls(QWidget* form) {
     InstallFontSubstitutes();
 
-    QHash<QString, QWidget*> containers{{Str(FormName), form}};
+    MainControls kept{};
+    // What is built so far, by its name in the layout: containers and captions.
+    std::map<std::string_view, QWidget*> built{{FormName, form}};
+    const auto find = [&built](std::string_view name) {
+        const auto it = built.find(name);
+        return it == built.end() ? nullptr : it->second;
+    };
     std::vector<std::pair<int, QWidget*>> tabOrder;
     std::vector<QWidget*> onTop;
 
     const auto build = [&](const ControlRow& row) {
-        QWidget* parent = containers.value(Str(row.container));
+        QWidget* parent = find(row.container);
         Q_ASSERT_X(parent, "BuildMainControls", "container listed after its contents");
         QWidget* widget = MakeControl(row, parent);
+        built.emplace(row.name, widget);
         widget->setObjectName(Str(row.name));
         // Every control gets its own font: a frame's bold caption font must not
         // spread to what it contains.
@@ -132,11 +139,24 @@ void BuildMainControls(QWidget* form) {
         if (!row.accessibleName.empty()) {
             widget->setAccessibleName(Str(row.accessibleName));
         }
-        if (auto* label = qobject_cast<QLabel*>(widget); label && row.autoSize) {
-            SetAutoSize(label);
+        auto* label = qobject_cast<ClassicLabel*>(widget);
+        if (label && row.autoSize) {
+            label->SetAutoSize();
         }
-        if (row.kind == Kind::Frame || row.kind == Kind::Picture) {
-            containers.insert(widget->objectName(), widget);
+        std::visit(
+            [&](auto slot) {
+                if constexpr (!std::is_same_v<decltype(slot), std::monostate>) {
+                    using Control = std::remove_reference_t<decltype(*(kept.*slot))>;
+                    if (!(kept.*slot = qobject_cast<Control*>(widget))) {
+                        qFatal("The layout keeps %s as a control of another kind", row.name.data());
+                    }
+                }
+            },
+            row.kept);
+        if (row.shows) {
+            const auto listed = std::ranges::find(PanelTextList, row.shows, &NamedText::text);
+            kept.results[size_t(listed - std::begin(PanelTextList))][parent == kept.pic1 ? 0 : 1] =
+                label;
         }
         if (row.tabIndex >= 0 && TakesFocus(row.kind)) {
             tabOrder.emplace_back(row.tabIndex, widget);
@@ -149,14 +169,14 @@ void BuildMainControls(QWidget* form) {
             widget->setVisible(false);
         }
     };
-    for (const ControlRow& row : MainControls()) {
+    for (const ControlRow& row : MainRows()) {
         build(row);
     }
-    for (const ControlRow& row : PanelControls()) {
+    for (const ControlRow& row : PanelRows()) {
         build(row);
     }
     for (const DrawRow& row : MainLines()) {
-        auto* line = new LineShape(row, containers.value(Str(row.container)));
+        auto* line = new LineShape(row, find(row.container));
         line->setObjectName(Str(row.name));
         line->lower();
     }
@@ -165,18 +185,17 @@ void BuildMainControls(QWidget* form) {
     }
     // Every text of a panel stays inside its section, but the "NO Match Found"
     // boxes, which cover the panel by design.
-    for (const ControlRow& row : PanelControls()) {
-        auto* panel = qobject_cast<PicturePanel*>(containers.value(Str(row.container)));
-        auto* label = panel ? panel->findChild<QLabel*>(Str(row.name)) : nullptr;
+    for (const ControlRow& row : PanelRows()) {
+        auto* panel = qobject_cast<PicturePanel*>(find(row.container));
+        auto* label = qobject_cast<ClassicLabel*>(find(row.name));
         const auto isCaption = [&](const ControlRow& other) { return other.caption == row.name; };
-        if (label && !row.opaque && std::ranges::none_of(PanelControls(), isCaption)) {
-            QLabel* caption =
-                row.caption.empty() ? nullptr : panel->findChild<QLabel*>(Str(row.caption));
+        if (panel && label && !row.opaque && std::ranges::none_of(PanelRows(), isCaption)) {
+            auto* caption = qobject_cast<ClassicLabel*>(find(row.caption));
             panel->KeepInSection(label, caption);
             if (caption) {
                 // What a screen reader reads together.
                 caption->setBuddy(label);
-                label->setProperty("caption", QVariant::fromValue<QObject*>(caption));
+                label->setCaptionLabel(caption);
             }
         }
     }
@@ -186,6 +205,7 @@ void BuildMainControls(QWidget* form) {
     for (std::size_t i = 1; i < tabOrder.size(); ++i) {
         QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
     }
+    return kept;
 }
 
 }  // namespace plovatrix::win

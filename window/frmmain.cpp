@@ -16,6 +16,7 @@
 #include "formbuilder.h"
 #include "icons.h"
 #include "numbers.h"
+#include "picturepanel.h"
 #include "toolkit.h"
 #include "updown.h"
 #include "windowgeometry.h"
@@ -31,19 +32,8 @@ constexpr int CompactWidth = 2565;
 constexpr int StripHeight = 2370;
 constexpr int FullHeight = 9450;
 
-constexpr quint32 SelectedFace = 255;  // red
-constexpr quint32 ButtonFace = 0x8000000F;
-
-// The label that shows each text of PanelTextList, in its order, on the
-// bullish and on the bearish panel.
-constexpr const char* ResultLabels[][2] = {
-    {"lbla", "lbla2"},        {"lblb", "lblb2"},        {"lblc", "lblc2"},
-    {"lblcan1", "lblcan12"},  {"lblcan2", "lblcan22"},  {"lblcan3", "lblcan32"},
-    {"lbltfib", "lbltfib2"},  {"lblt2", "lblt22"},      {"legab(0)", "legab(1)"},
-    {"legbc(0)", "legbc(1)"}, {"zarib(0)", "zarib(1)"}, {"lblfib1", "lblfib12"},
-    {"lblfib2", "lblfib22"},  {"lblabcd", "lblabcd2"},  {"lblofbc", "lblofbc2"},
-    {"sl1", "sl2"},           {"tp1", "tp11"},          {"tp2", "tp22"}};
-static_assert(std::size(ResultLabels) == std::size(PanelTextList), "a text without its labels");
+constexpr quint32 SelectedFace = FixedColour::Red;
+using SystemColour::ButtonFace;
 
 std::string Text(const QLineEdit* box) {
     return box->text().toStdString();
@@ -59,35 +49,11 @@ frmmain::frmmain(QWidget* parent, Loading loading)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
+      MainControls(BuildMainControls(this)),
       geometry_(new WindowGeometry(this)) {
     setObjectName("frmmain");
     setWindowTitle("Plovatrix");
     setWindowIcon(AppIcon());
-    BuildMainControls(this);
-
-    chk4p = Control<QAbstractButton>("chk4p");
-    chk5p = Control<QAbstractButton>("chk5p");
-    cmdana = Control<QAbstractButton>("cmdana");
-    frame4 = Control<QGroupBox>("frame4");
-    Frame5 = Control<QGroupBox>("Frame5");
-    txta4 = Control<TextBox>("txta4");
-    txtb4 = Control<TextBox>("txtb4");
-    txtc4 = Control<TextBox>("txtc4");
-    txtab4 = Control<TextBox>("txtab4");
-    txtbc4 = Control<TextBox>("txtbc4");
-    txttol4 = Control<TextBox>("txttol4");
-    txtts1 = Control<QLineEdit>("txtts1");
-    txtts2 = Control<QLineEdit>("txtts2");
-    lblb4 = Control<QLabel>("lblb4");
-    noma1 = Control<QLabel>("noma1");
-    noma2 = Control<QLabel>("noma2");
-    sl1 = Control<QLabel>("sl1");
-    sl2 = Control<QLabel>("sl2");
-    cmbpoint = Control<QComboBox>("cmbpoint");
-    pic1 = Control<QWidget>("pic1");
-    pic2 = Control<QWidget>("pic2");
-    ud1 = Control<UpDown>("ud1");
-    ud2 = Control<UpDown>("ud2");
     fields_ = {{{txta4, false},
                 {txtb4, false},
                 {txtc4, false},
@@ -95,9 +61,6 @@ frmmain::frmmain(QWidget* parent, Loading loading)
                 {txtbc4, true},
                 {txttol4, true}}};
     inputs_ = {txta4, txtb4, txtc4, txttol4, cmbpoint, txtab4, txtbc4};
-    for (size_t i = 0; i < results_.size(); ++i) {
-        results_[i] = {Control<QLabel>(ResultLabels[i][0]), Control<QLabel>(ResultLabels[i][1])};
-    }
     for (const Field& field : fields_) {
         field.box->setSelectAllOnFocus(true);
     }
@@ -122,15 +85,6 @@ frmmain::frmmain(QWidget* parent, Loading loading)
     if (loading == Loading::Now) {
         Form_Load();
     }
-}
-
-template <typename T>
-T* frmmain::Control(const char* name) const {
-    T* control = findChild<T*>(QString::fromLatin1(name));
-    if (!control) {
-        qFatal("frmmain: the layout has no control %s", name);
-    }
-    return control;
 }
 
 void frmmain::setVisible(bool visible) {
@@ -196,14 +150,14 @@ void frmmain::cmbpoint_Click() {
     PipSize_ = LeadingNumber(cmbpoint->currentText().toStdString());
 }
 
-void frmmain::StopLabel(UpDown* spinner, QLineEdit* distance, QLabel* stop, bool bullish) {
+void frmmain::StopLabel(UpDown* spinner, QLineEdit* distance, ClassicLabel* stop, bool bullish) {
     // The announced stop is no longer the one shown.
     AnnounceResult(bullish ? pic1 : pic2, QString());
     distance->setText(QString::number(spinner->value()));
     const std::string text = StopLossText(
         PriceD_, spinner->value(), PipSize_,
         bullish ? PatternDirection::Bullish : PatternDirection::Bearish, DecimalPoint());
-    SetCaption(stop, QString::fromStdString(text));
+    stop->SetCaption(QString::fromStdString(text));
 }
 
 void frmmain::ud1_Change() {
@@ -214,7 +168,7 @@ void frmmain::ud2_Change() {
 }
 
 void frmmain::txtb4_Change() {
-    SetCaption(lblb4, txtb4->text());
+    lblb4->SetCaption(txtb4->text());
 }
 
 void frmmain::cmdana_Click() {
@@ -247,9 +201,9 @@ void frmmain::cmdana_Click() {
         if (click.outcome == ClickOutcome::Result) {
             (panel == 0 ? noma1 : noma2)->setVisible(false);
         }
-        for (size_t i = 0; i < results_.size(); ++i) {
+        for (size_t i = 0; i < results.size(); ++i) {
             if (const auto& text = click.texts.*PanelTextList[i].text) {
-                SetCaption(results_[i][panel], QString::fromStdString(*text));
+                results[i][panel]->SetCaption(QString::fromStdString(*text));
             }
         }
     }

@@ -5,21 +5,17 @@
 #include <QWidget>
 #include <array>
 
-#include "display.h"
+#include "layout.h"
 
-class QAbstractButton;
-class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 
 namespace plovatrix::win {
-class TextBox;
-class UpDown;
 class WindowGeometry;
 }  // namespace plovatrix::win
 
-class frmmain : public QWidget {
+// Its controls are members, as the builder made them.
+class frmmain : public QWidget, private plovatrix::win::MainControls {
     Q_OBJECT
 
 public:
@@ -62,29 +58,15 @@ private:
     bool MayLeave(QWidget* focused);
 
     void SetFocus(QWidget* control);
-    void StopLabel(plovatrix::win::UpDown* spinner, QLineEdit* distance, QLabel* stop,
-                   bool bullish);
-
-    template <typename T>
-    T* Control(const char* name) const;
+    void StopLabel(plovatrix::win::UpDown* spinner, QLineEdit* distance,
+                   plovatrix::win::ClassicLabel* stop, bool bullish);
 
     double PipSize_ = 0;
     double PriceD_ = 0;
     bool loaded_ = false;
     plovatrix::win::WindowGeometry* geometry_;
 
-    QAbstractButton *chk4p, *chk5p, *cmdana;
-    QGroupBox *frame4, *Frame5;
-    plovatrix::win::TextBox *txta4, *txtb4, *txtc4, *txtab4, *txtbc4, *txttol4;
-    QLineEdit *txtts1, *txtts2;
-    QLabel *lblb4, *noma1, *noma2, *sl1, *sl2;
-    QComboBox* cmbpoint;
-    QWidget *pic1, *pic2;
-    plovatrix::win::UpDown *ud1, *ud2;
-
     std::array<Field, 6> fields_;
     // The strip's inputs in the order of InputField, where a failed check sends the focus.
     std::array<QWidget*, 7> inputs_;
-    // The label of each text of PanelTextList, on the bullish and on the bearish panel.
-    std::array<std::array<QLabel*, 2>, std::size(plovatrix::PanelTextList)> results_;
 };

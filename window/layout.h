@@ -4,10 +4,46 @@
 #pragma once
 
 #include <QtGlobal>
+#include <array>
 #include <span>
 #include <string_view>
+#include <variant>
+
+#include "display.h"
+
+class QAbstractButton;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
 
 namespace plovatrix::win {
+
+class ClassicLabel;
+class PicturePanel;
+class TextBox;
+class UpDown;
+
+// The controls of the main window that its handlers work with, as the
+// builder made them, and the label of each text of PanelTextList on the
+// bullish and on the bearish panel.
+struct MainControls {
+    QAbstractButton *chk4p, *chk5p, *cmdana;
+    QGroupBox *frame4, *Frame5;
+    TextBox *txta4, *txtb4, *txtc4, *txtab4, *txtbc4, *txttol4;
+    QLineEdit *txtts1, *txtts2;
+    ClassicLabel *lblb4, *noma1, *noma2, *sl1, *sl2;
+    QComboBox* cmbpoint;
+    PicturePanel *pic1, *pic2;
+    UpDown *ud1, *ud2;
+    std::array<std::array<ClassicLabel*, 2>, std::size(PanelTextList)> results;
+};
+// Where MainControls keeps a control, if it does.
+using Slot =
+    std::variant<std::monostate, QAbstractButton * MainControls::*, QGroupBox * MainControls::*,
+                 TextBox * MainControls::*, QLineEdit * MainControls::*,
+                 ClassicLabel * MainControls::*, QComboBox * MainControls::*,
+                 PicturePanel * MainControls::*, UpDown * MainControls::*>;
+using PanelText = std::optional<std::string> PanelTexts::*;
 
 // What a control is; decides the widget it becomes.
 enum class Kind {
@@ -54,79 +90,58 @@ struct ControlRow {
     bool opaque = false;
     int tabIndex = -1;  // -1: not in the keyboard order
     bool visible = true;
-    std::string_view accessibleName;
+    std::string_view accessibleName{};
     // The caption label that stands before this one on its line: where this
     // text must move to stay inside its section, its caption moves with it.
-    std::string_view caption;
+    std::string_view caption{};
+    Slot kept{};
+    PanelText shows = nullptr;  // the text of an analysis a result label shows
 
     // Modifiers, so that a row of a table reads as one line.
-    constexpr ControlRow Colour(quint32 c) const {
+    template <typename Field, typename Value>
+    constexpr ControlRow With(Field ControlRow::*field, Value value) const {
         ControlRow r = *this;
-        r.colour = c;
+        r.*field = value;
         return r;
     }
+    constexpr ControlRow Colour(quint32 c) const { return With(&ControlRow::colour, c); }
     constexpr ControlRow Back(quint32 c) const {
-        ControlRow r = *this;
-        r.backColour = c;
-        r.opaque = true;
-        return r;
+        return With(&ControlRow::backColour, c).With(&ControlRow::opaque, true);
     }
     constexpr ControlRow Font(std::string_view family, double pt, bool isBold = false) const {
-        ControlRow r = *this;
-        r.font = family;
-        r.points = pt;
-        r.bold = isBold;
-        return r;
+        return With(&ControlRow::font, family)
+            .With(&ControlRow::points, pt)
+            .With(&ControlRow::bold, isBold);
     }
     constexpr ControlRow Size(double pt, bool isBold = false) const {
         return Font(font, pt, isBold);
     }
-    constexpr ControlRow Centred() const {
-        ControlRow r = *this;
-        r.align = Align::Centre;
-        return r;
+    constexpr ControlRow Centred() const { return With(&ControlRow::align, Align::Centre); }
+    constexpr ControlRow AutoSize() const { return With(&ControlRow::autoSize, true); }
+    constexpr ControlRow Tab(int index) const { return With(&ControlRow::tabIndex, index); }
+    constexpr ControlRow Hidden() const { return With(&ControlRow::visible, false); }
+    constexpr ControlRow Spoken(std::string_view name) const {
+        return With(&ControlRow::accessibleName, name);
     }
-    constexpr ControlRow AutoSize() const {
-        ControlRow r = *this;
-        r.autoSize = true;
-        return r;
+    constexpr ControlRow After(std::string_view name) const {
+        return With(&ControlRow::caption, name);
     }
-    constexpr ControlRow Tab(int index) const {
-        ControlRow r = *this;
-        r.tabIndex = index;
-        return r;
-    }
-    constexpr ControlRow Hidden() const {
-        ControlRow r = *this;
-        r.visible = false;
-        return r;
-    }
-    constexpr ControlRow Spoken(std::string_view spoken) const {
-        ControlRow r = *this;
-        r.accessibleName = spoken;
-        return r;
-    }
-    constexpr ControlRow After(std::string_view captionName) const {
-        ControlRow r = *this;
-        r.caption = captionName;
-        return r;
-    }
+    constexpr ControlRow Kept(Slot slot) const { return With(&ControlRow::kept, slot); }
+    constexpr ControlRow Shows(PanelText text) const { return With(&ControlRow::shows, text); }
 };
 
 // A control row with the defaults of its kind.
 constexpr ControlRow Control(Kind kind, std::string_view name, std::string_view container,
                              std::string_view text, int left, int top, int width, int height) {
-    ControlRow r;
-    r.name = name;
-    r.kind = kind;
-    r.container = container;
-    r.text = text;
-    r.left = left;
-    r.top = top;
-    r.width = width;
-    r.height = height;
-    r.points = kind == Kind::Label ? LabelPoints : DefaultPoints;
-    return r;
+    return {.name = name,
+            .kind = kind,
+            .container = container,
+            .text = text,
+            .left = left,
+            .top = top,
+            .width = width,
+            .height = height,
+            .points = kind == Kind::Label ? LabelPoints : DefaultPoints};
 }
 
 // A line, or an oval with its outline and hatch. For an oval, x1, y1 is the
@@ -162,11 +177,11 @@ constexpr DrawRow Divider(std::string_view name, std::string_view container, int
 
 // The window's top-level controls and the contents of Frame2, frame4 and
 // Frame5, in the order of the window's layout description.
-std::span<const ControlRow> MainControls();
+std::span<const ControlRow> MainRows();
 // The separator lines of the window and its frames (Line20, Line33, ...).
 std::span<const DrawRow> MainLines();
 // The captions, result labels and spinner groups of pic1 and pic2.
-std::span<const ControlRow> PanelControls();
+std::span<const ControlRow> PanelRows();
 // The static diagram of "pic1" or "pic2"; empty for any other name.
 std::span<const DrawRow> PanelDrawing(std::string_view panel);
 

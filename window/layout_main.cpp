@@ -1,15 +1,14 @@
 // The window's own controls, the selection frame and the two input strips.
+#include "colours.h"
 #include "layout.h"
 
 namespace plovatrix::win {
 
 namespace {
 
-constexpr quint32 Red = 0x000000FF;
-constexpr quint32 WindowBackground = 0x80000005;
-constexpr quint32 WindowFrame = 0x80000006;
-constexpr quint32 WindowText = 0x80000008;
-constexpr quint32 ActiveBorder = 0x8000000A;
+using namespace SystemColour;
+using FixedColour::Red;
+using K = MainControls;
 
 constexpr ControlRow Lbl(std::string_view name, std::string_view in, std::string_view text, int l,
                          int t, int w, int h) {
@@ -46,39 +45,49 @@ constexpr ControlRow Panel(std::string_view name, std::string_view spoken, int t
 
 constexpr ControlRow kMain[] = {
     // The window.
-    Panel("pic2", "Bearish AB=CD", 65),
-    Frame("Frame5", "5 Points Pattern", 2520, 120, 11415, 1575, 40).Hidden(),
+    Panel("pic2", "Bearish AB=CD", 65).Kept(&K::pic2),
+    Frame("Frame5", "5 Points Pattern", 2520, 120, 11415, 1575, 40).Hidden().Kept(&K::Frame5),
     Frame("Frame2", "Select...", 120, 120, 2175, 1575, 0),
-    Frame("frame4", "4 Points Pattern", 3600, 120, 10335, 1575, 3).Hidden(),
-    Panel("pic1", "Bullish AB=CD", 12),
+    Frame("frame4", "4 Points Pattern", 3600, 120, 10335, 1575, 3).Hidden().Kept(&K::frame4),
+    Panel("pic1", "Bullish AB=CD", 12).Kept(&K::pic1),
 
     // Frame2: the pattern selection.
-    Control(Kind::Toggle, "chk4p", "Frame2", "4 Points Pattern", 240, 360, 1695, 375).Tab(1),
-    Control(Kind::Toggle, "chk5p", "Frame2", "5 Points Pattern", 240, 960, 1695, 375).Tab(2),
+    Control(Kind::Toggle, "chk4p", "Frame2", "4 Points Pattern", 240, 360, 1695, 375)
+        .Tab(1)
+        .Kept(&K::chk4p),
+    Control(Kind::Toggle, "chk5p", "Frame2", "5 Points Pattern", 240, 960, 1695, 375)
+        .Tab(2)
+        .Kept(&K::chk5p),
 
     // frame4: the AB group.
     Letter("Label40", "frame4", "A", 75, 360, 225, 300).AutoSize(),
-    Box("txta4", "frame4", "0", 480, 360, 675, 300, 4, "Price of A"),
+    Box("txta4", "frame4", "0", 480, 360, 675, 300, 4, "Price of A").Kept(&K::txta4),
     Letter("Label25", "frame4", "B", 1440, 360, 255, 375),
-    Box("txtb4", "frame4", "0", 1800, 360, 675, 300, 5, "Price of B"),
+    Box("txtb4", "frame4", "0", 1800, 360, 675, 300, 5, "Price of B").Kept(&K::txtb4),
     Lbl("Label27", "frame4", "Number of Candles(A-B)", 240, 840, 2205, 240).Centred().AutoSize(),
-    Box("txtab4", "frame4", "0", 1080, 1080, 675, 300, 10, "Number of candles A to B"),
+    Box("txtab4", "frame4", "0", 1080, 1080, 675, 300, 10, "Number of candles A to B")
+        .Kept(&K::txtab4),
     // The BC group.
     Letter("Label24", "frame4", "B=", 2880, 360, 375, 300).AutoSize(),
-    Echo("lblb4", "frame4", "0", 3480, 360, 135, 240),
+    Echo("lblb4", "frame4", "0", 3480, 360, 135, 240).Kept(&K::lblb4),
     Letter("Label26", "frame4", "C", 4440, 360, 255, 375),
-    Box("txtc4", "frame4", "0", 4800, 360, 675, 300, 6, "Price of C"),
+    Box("txtc4", "frame4", "0", 4800, 360, 675, 300, 6, "Price of C").Kept(&K::txtc4),
     Lbl("Label28", "frame4", "Number of Candles(B-C)", 3120, 840, 2205, 240).Centred().AutoSize(),
-    Box("txtbc4", "frame4", "0", 3960, 1080, 675, 300, 11, "Number of candles B to C"),
+    Box("txtbc4", "frame4", "0", 3960, 1080, 675, 300, 11, "Number of candles B to C")
+        .Kept(&K::txtbc4),
     // The settings and Analyze.
     Lbl("Label29", "frame4", "Tolerance(pips)", 6120, 360, 1440, 240).AutoSize(),
-    Box("txttol4", "frame4", "0", 7800, 360, 480, 285, 7, "Tolerance in points"),
+    Box("txttol4", "frame4", "0", 7800, 360, 480, 285, 7, "Tolerance in points").Kept(&K::txttol4),
     Lbl("Label1", "frame4", "Point ", 6120, 960, 495, 240).AutoSize(),
-    Control(Kind::List, "cmbpoint", "frame4", "", 7320, 960, 1335, 315).Tab(8).Spoken("Point size"),
+    Control(Kind::List, "cmbpoint", "frame4", "", 7320, 960, 1335, 315)
+        .Tab(8)
+        .Spoken("Point size")
+        .Kept(&K::cmbpoint),
     Control(Kind::Command, "cmdana", "frame4", "&Analyze", 9000, 240, 1215, 1215)
         .Size(9.75, true)
         .Tab(9)
-        .Spoken("Analyze"),
+        .Spoken("Analyze")
+        .Kept(&K::cmdana),
 
     // Frame5: the XA group.
     Letter("Label35", "Frame5", "X", 135, 360, 225, 300).AutoSize(),
@@ -126,7 +135,7 @@ constexpr DrawRow kLines[] = {
 
 }  // namespace
 
-std::span<const ControlRow> MainControls() {
+std::span<const ControlRow> MainRows() {
     return kMain;
 }
 std::span<const DrawRow> MainLines() {

@@ -1,19 +1,15 @@
 // The two result panels: captions and result labels beside a fixed diagram.
+#include "colours.h"
 #include "layout.h"
 
 namespace plovatrix::win {
 
 namespace {
 
-constexpr quint32 Red = 0x000000FF;
-constexpr quint32 Green = 0x0000FF00;
-constexpr quint32 Yellow = 0x0000FFFF;
-constexpr quint32 LightYellow = 0x00C0FFFF;
-constexpr quint32 LightGreen = 0x0080FF80;
-constexpr quint32 Pink = 0x00FFC0FF;
-constexpr quint32 ActiveBorder = 0x8000000A;
-constexpr quint32 InactiveBorder = 0x8000000B;
-constexpr quint32 ButtonFace = 0x8000000F;
+using namespace FixedColour;
+using namespace SystemColour;
+using K = MainControls;
+using T = PanelTexts;
 
 // Panel labels are transparent and size themselves unless a row says otherwise.
 constexpr ControlRow Text(std::string_view name, std::string_view panel, std::string_view text,
@@ -42,80 +38,101 @@ constexpr ControlRow Spinner(std::string_view name, std::string_view panel, int 
 constexpr ControlRow kPanels[] = {
     // pic1, the bullish panel. The whole pattern.
     Text("Label18", "pic1", "A=", 480, 600, Red),
-    Text("lbla", "pic1", "1.2154", 720, 600, Red).After("Label18"),
+    Text("lbla", "pic1", "1.2154", 720, 600, Red).After("Label18").Shows(&T::priceA),
     Text("Label20", "pic1", "B=", 1080, 3960, Red),
-    Text("lblb", "pic1", "1.2154", 1320, 3960, Red).After("Label20"),
+    Text("lblb", "pic1", "1.2154", 1320, 3960, Red).After("Label20").Shows(&T::priceB),
     Text("Label22", "pic1", "C=", 3240, 2280, Red),
-    Text("lblc", "pic1", "1.2154", 3480, 2280, Red).After("Label22"),
-    Text("lblfib1", "pic1", "0.618", 1440, 1080, Green).Centred(),
-    Text("lblfib2", "pic1", "1.618", 3000, 4440, Green).Centred(),
-    Text("lblcan1", "pic1", "0", 1080, 5280, Green).Centred(),
-    Text("lblcan2", "pic1", "0", 2520, 5280, Green).Centred(),
-    Text("lblcan3", "pic1", "0", 3840, 1200, Green).Centred(),
-    Text("lbltfib", "pic1", "0", 1680, 5760, Green).Centred(),
+    Text("lblc", "pic1", "1.2154", 3480, 2280, Red).After("Label22").Shows(&T::priceC),
+    Text("lblfib1", "pic1", "0.618", 1440, 1080, Green).Centred().Shows(&T::retracement),
+    Text("lblfib2", "pic1", "1.618", 3000, 4440, Green).Centred().Shows(&T::extension),
+    Text("lblcan1", "pic1", "0", 1080, 5280, Green).Centred().Shows(&T::abCandles),
+    Text("lblcan2", "pic1", "0", 2520, 5280, Green).Centred().Shows(&T::bcCandles),
+    Text("lblcan3", "pic1", "0", 3840, 1200, Green).Centred().Shows(&T::cdCandles),
+    Text("lbltfib", "pic1", "0", 1680, 5760, Green).Centred().Shows(&T::timeRatio),
     Text("Label3", "pic1", "PRZ(D)", 4440, 6120, Yellow).Size(12),
     // The close-up of CD, the title, the legs and the signal.
     Text("Label4", "pic1", "PRZ(D)", 7080, 120, Yellow).Size(18),
-    Text("lblabcd", "pic1", "AB=CD@1.2178", 8520, 1560, Green),
-    Text("lblofbc", "pic1", "0.618BC@1.2170", 8520, 2640, Green),
-    Text("lblt2", "pic1", "Missed", 6825, 3240, Green).Centred(),
+    Text("lblabcd", "pic1", "AB=CD@1.2178", 8520, 1560, Green).Shows(&T::przUpper),
+    Text("lblofbc", "pic1", "0.618BC@1.2170", 8520, 2640, Green).Shows(&T::przLower),
+    Text("lblt2", "pic1", "Missed", 6825, 3240, Green).Centred().Shows(&T::cdDuration),
     Text("Label12", "pic1", "Bullish AB=CD", 6720, 3840, Yellow).Size(18),
     Text("Label6", "pic1", "AB Leg = ", 5760, 4680, Green),
-    Text("legab(0)", "pic1", "0.0000", 6720, 4680, Green).After("Label6"),
+    Text("legab(0)", "pic1", "0.0000", 6720, 4680, Green).After("Label6").Shows(&T::legAB),
     Text("Label8", "pic1", "BC Leg = ", 5760, 5160, Green),
-    Text("legbc(0)", "pic1", "0.0000", 6720, 5160, Green).After("Label8"),
+    Text("legbc(0)", "pic1", "0.0000", 6720, 5160, Green).After("Label8").Shows(&T::legBC),
     Text("Label11", "pic1", "Fib. Ratio = ", 7800, 4920, Green),
-    Text("zarib(0)", "pic1", "0.0000", 8880, 4920, Green).After("Label11"),
+    Text("zarib(0)", "pic1", "0.0000", 8880, 4920, Green).After("Label11").Shows(&T::ratio),
     Text("Label13", "pic1", "Signal = BUY at Point D", 6165, 5880, Green).Size(13.5).Centred(),
-    NoMatch("noma1", "pic1", 2640, 3240),
+    NoMatch("noma1", "pic1", 2640, 3240).Kept(&K::noma1),
     // D with the targets above and the stop below.
     Text("Label7", "pic1", "PRZ(D)", 11280, 3000, Yellow).Size(12),
     Text("lk", "pic1", "TP2(0.618AD)@", 11880, 840, Green),
-    Text("tp2", "pic1", "1.2178", 13440, 840, Green).After("lk"),
+    Text("tp2", "pic1", "1.2178", 13440, 840, Green).After("lk").Shows(&T::takeProfit2),
     Text("lll", "pic1", "TP1(0.618CD)@", 11880, 1440, Green),
-    Text("tp1", "pic1", "1.2178", 13440, 1440, Green).After("lll"),
+    Text("tp1", "pic1", "1.2178", 13440, 1440, Green).After("lll").Shows(&T::takeProfit1),
     Text("Label2", "pic1", "StopLoss@", 11160, 5160, Green),
-    Text("sl1", "pic1", "1.9999", 12360, 5160, Green).After("Label2"),
-    StopBox("txtts1", "pic1", 11520, 5520, 91),
-    Spinner("ud1", "pic1", 12240, 5520, 90),
+    Text("sl1", "pic1", "1.9999", 12360, 5160, Green)
+        .After("Label2")
+        .Kept(&K::sl1)
+        .Shows(&T::stopLoss),
+    StopBox("txtts1", "pic1", 11520, 5520, 91).Kept(&K::txtts1),
+    Spinner("ud1", "pic1", 12240, 5520, 90).Kept(&K::ud1),
 
     // pic2, the bearish panel, the other way up.
     Text("Label49", "pic2", "A=", 480, 5880, Red),
-    Text("lbla2", "pic2", "1.2154", 720, 5880, Red).After("Label49"),
+    Text("lbla2", "pic2", "1.2154", 720, 5880, Red).After("Label49").Shows(&T::priceA),
     Text("Label47", "pic2", "B=", 1080, 2040, Red),
-    Text("lblb2", "pic2", "1.2154", 1320, 2040, Red).After("Label47"),
+    Text("lblb2", "pic2", "1.2154", 1320, 2040, Red).After("Label47").Shows(&T::priceB),
     Text("Label45", "pic2", "C=", 3240, 3840, Red),
-    Text("lblc2", "pic2", "1.2154", 3480, 3840, Red).After("Label45"),
-    Text("lblfib12", "pic2", "0", 1605, 4320, Green).Centred(),
-    Text("lblfib22", "pic2", "0", 3240, 1560, Green).Centred(),
-    Text("lblcan12", "pic2", "NOT GIVEN", 720, 840, Green).Centred(),
-    Text("lblcan22", "pic2", "NOT GIVEN", 2040, 840, Green).Centred(),
-    Text("lblcan32", "pic2", "Missed", 3600, 5400, Green).Centred(),
-    Text("lbltfib2", "pic2", "Missed", 1545, 360, Green).Centred(),
+    Text("lblc2", "pic2", "1.2154", 3480, 3840, Red).After("Label45").Shows(&T::priceC),
+    Text("lblfib12", "pic2", "0", 1605, 4320, Green).Centred().Shows(&T::retracement),
+    Text("lblfib22", "pic2", "0", 3240, 1560, Green).Centred().Shows(&T::extension),
+    Text("lblcan12", "pic2", "NOT GIVEN", 720, 840, Green).Centred().Shows(&T::abCandles),
+    Text("lblcan22", "pic2", "NOT GIVEN", 2040, 840, Green).Centred().Shows(&T::bcCandles),
+    Text("lblcan32", "pic2", "Missed", 3600, 5400, Green).Centred().Shows(&T::cdCandles),
+    Text("lbltfib2", "pic2", "Missed", 1545, 360, Green).Centred().Shows(&T::timeRatio),
     Text("Label64", "pic2", "PRZ(D)", 4320, 240, Yellow).Size(12),
     Text("Label63", "pic2", "PRZ(D)", 7080, 120, Yellow).Size(18),
-    Text("lblabcd2", "pic2", "AB=CD@1.2178", 8520, 1440, Green),
-    Text("lblofbc2", "pic2", "0.618BC@1.2170", 8520, 2520, Green),
-    Text("lblt22", "pic2", "Missed", 6825, 600, Green).Centred(),
+    Text("lblabcd2", "pic2", "AB=CD@1.2178", 8520, 1440, Green).Shows(&T::przUpper),
+    Text("lblofbc2", "pic2", "0.618BC@1.2170", 8520, 2520, Green).Shows(&T::przLower),
+    Text("lblt22", "pic2", "Missed", 6825, 600, Green).Centred().Shows(&T::cdDuration),
     Text("Label55", "pic2", "Bearish AB=CD", 6600, 4320, Yellow).Size(18),
     Text("Label14", "pic2", "AB Leg = ", 5760, 4920, Green),
-    Text("legab(1)", "pic2", "0.0000", 6720, 4920, Green).After("Label14"),
+    Text("legab(1)", "pic2", "0.0000", 6720, 4920, Green).After("Label14").Shows(&T::legAB),
     Text("Label15", "pic2", "BC Leg = ", 5760, 5400, Green),
-    Text("legbc(1)", "pic2", "0.0000", 6720, 5400, Green).After("Label15"),
+    Text("legbc(1)", "pic2", "0.0000", 6720, 5400, Green).After("Label15").Shows(&T::legBC),
     Text("Label16", "pic2", "Fib. Ratio = ", 8160, 5160, Green),
-    Text("zarib(1)", "pic2", "0.0000", 9240, 5160, Green).After("Label16"),
+    Text("zarib(1)", "pic2", "0.0000", 9240, 5160, Green).After("Label16").Shows(&T::ratio),
     Text("Label17", "pic2", "Signal =SELL at Point D", 6015, 6000, Red).Size(13.5).Centred(),
-    NoMatch("noma2", "pic2", 2640, 3120),
+    NoMatch("noma2", "pic2", 2640, 3120).Kept(&K::noma2),
     Text("Label60", "pic2", "PRZ(D)", 11160, 3000, Yellow).Size(12),
     Text("Label5", "pic2", "StopLoss@", 11520, 720, Green),
-    Text("sl2", "pic2", "1.9999", 12720, 720, Green).After("Label5"),
-    StopBox("txtts2", "pic2", 12360, 1080, 93),
-    Spinner("ud2", "pic2", 13080, 1080, 94),
+    Text("sl2", "pic2", "1.9999", 12720, 720, Green)
+        .After("Label5")
+        .Kept(&K::sl2)
+        .Shows(&T::stopLoss),
+    StopBox("txtts2", "pic2", 12360, 1080, 93).Kept(&K::txtts2),
+    Spinner("ud2", "pic2", 13080, 1080, 94).Kept(&K::ud2),
     Text("Label10", "pic2", "TP1(0.618CD)@", 11760, 5160, Green),
-    Text("tp11", "pic2", "1.2178", 13320, 5160, Green).After("Label10"),
+    Text("tp11", "pic2", "1.2178", 13320, 5160, Green).After("Label10").Shows(&T::takeProfit1),
     Text("Label9", "pic2", "TP2(0.618AD)@", 11760, 5880, Green),
-    Text("tp22", "pic2", "1.2178", 13320, 5880, Green).After("Label9"),
+    Text("tp22", "pic2", "1.2178", 13320, 5880, Green).After("Label9").Shows(&T::takeProfit2),
 };
+
+// Each text of an analysis has its one label on each panel.
+constexpr bool EachTextOnce(std::string_view panel) {
+    for (const auto& [name, text] : PanelTextList) {
+        int labels = 0;
+        for (const ControlRow& row : kPanels) {
+            labels += row.container == panel && row.shows == text ? 1 : 0;
+        }
+        if (labels != 1) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(EachTextOnce("pic1") && EachTextOnce("pic2"), "a text shown by no label, or by two");
 
 constexpr DrawRow kBullish[] = {
     Line("leg AB", "pic1", 360, 840, 2040, 3960, Red, Pen::Solid, 2),
@@ -187,7 +204,7 @@ constexpr DrawRow kBearish[] = {
 
 }  // namespace
 
-std::span<const ControlRow> PanelControls() {
+std::span<const ControlRow> PanelRows() {
     return kPanels;
 }
 

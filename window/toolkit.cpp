@@ -5,28 +5,24 @@
 
 namespace plovatrix::win {
 
-namespace {
+void ClassicLabel::SetAutoSize() {
+    autoSize_ = true;
+    SizeToText();
+}
 
-// A right-aligned label keeps its right edge, any other its left edge.
-void SizeToText(QLabel* label) {
-    const int right = label->geometry().right();
-    label->resize(label->sizeHint());
-    if (label->alignment() & Qt::AlignRight) {
-        label->move(right - label->width() + 1, label->y());
+void ClassicLabel::SetCaption(const QString& text) {
+    setText(text);
+    if (autoSize_) {
+        SizeToText();
     }
 }
 
-}  // namespace
-
-void SetAutoSize(QLabel* label) {
-    label->setProperty("autoSize", true);
-    SizeToText(label);
-}
-
-void SetCaption(QLabel* label, const QString& text) {
-    label->setText(text);
-    if (label->property("autoSize").toBool()) {
-        SizeToText(label);
+void ClassicLabel::SizeToText() {
+    // A right-aligned label keeps its right edge, any other its left edge.
+    const int right = geometry().right();
+    resize(sizeHint());
+    if (alignment() & Qt::AlignRight) {
+        move(right - width() + 1, y());
     }
 }
 

@@ -3,11 +3,11 @@
 // message boxes.
 #pragma once
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QRect>
 #include <QString>
 
-class QLabel;
 class QWidget;
 
 namespace plovatrix::win {
@@ -21,11 +21,29 @@ inline QRect TwipsRect(int left, int top, int width, int height) {
     return {Px(left), Px(top), Px(width), Px(height)};
 }
 
-// Marks a label as sizing itself to its text: its top edge stays put, and its
-// left edge, or its right edge where the label is right-aligned.
-void SetAutoSize(QLabel* label);
-// Sets a label's caption; a self-sizing label then takes the size of its text.
-void SetCaption(QLabel* label, const QString& text);
+// A label as the classic form has it. It may size itself to its text: its top
+// edge stays put, and its left edge, or its right edge where it is
+// right-aligned. A value label knows the caption label before it on its line.
+class ClassicLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+
+    // Sizes the label to its text, now and whenever its caption is set.
+    void SetAutoSize();
+    // Sets the label's caption, its text; a self-sizing label takes its size.
+    void SetCaption(const QString& text);
+
+    ClassicLabel* captionLabel() const { return captionLabel_; }
+    void setCaptionLabel(ClassicLabel* caption) { captionLabel_ = caption; }
+
+private:
+    void SizeToText();
+
+    bool autoSize_ = false;
+    ClassicLabel* captionLabel_ = nullptr;
+};
 
 // A modal box with one OK button; blocks until it is closed.
 void ShowMessage(QWidget* parent, const QString& text, const QString& title,

@@ -2,6 +2,7 @@
 // and clicks hand over to the main window, and that the hand-over happens once.
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QPointer>
 #include <QScreen>
@@ -135,9 +136,12 @@ private slots:
         for (const auto& t : texts) {
             auto* label = qobject_cast<QLabel*>(child(t.name));
             QCOMPARE(label->text(), QString(t.text));
-            const QFontInfo font(label->font());  // Arial's metric twin, at the designed size
-            QVERIFY(font.family() == "Liberation Sans" && font.pointSizeF() == t.points &&
-                    font.bold() == t.bold);
+            // Arial's metric twin where it is installed, at the designed size on any face.
+            const QFontInfo font(label->font());
+            QVERIFY(font.pointSizeF() == t.points && font.bold() == t.bold);
+            if (QFontDatabase::hasFamily("Liberation Sans")) {
+                QCOMPARE(font.family(), QString("Liberation Sans"));
+            }
             QVERIFY2(label->sizeHint().width() <= label->width(), t.name);  // shown whole
             QVERIFY(child("Frame1")->rect().contains(label->geometry()));
             QVERIFY2(ui::Has(image, QRect(label->mapTo(splash, QPoint()), label->size()), t.ink),

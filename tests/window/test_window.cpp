@@ -9,6 +9,9 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QStyle>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 #include <ranges>
 
 #include "accessibility.h"
@@ -28,15 +31,31 @@ using ui::Type;
 
 namespace {
 
-// What a screen reader is told as it is raised: a notice shown, or withdrawn,
-// and a new value with what it sets.
+// What a screen reader acts on, as it is told: a notice shown or withdrawn,
+// a spinner's new value with what it sets, and the list's new pick taking the
+// reader. The toolkit tells a listening reader much else besides (the focus,
+// texts, states, the list's own value, which Orca passes over), and which of
+// that differs between its versions.
 QStringList said;
 void Hear(QAccessibleEvent* event) {
     QAccessibleInterface* i = event->accessibleInterface();
+    if (!i) {
+        return;  // a window being torn down
+    }
+    const QAccessible::Event type = event->type();
+    const QAccessible::Role role = i->role();
+    const bool notice = role == QAccessible::Notification &&
+                        (type == QAccessible::ObjectShow || type == QAccessible::ObjectHide);
+    const bool value = type == QAccessible::ValueChanged && role == QAccessible::SpinBox;
+    const bool pick = type == QAccessible::Focus && role == QAccessible::ListItem &&
+                      i->parent()->role() == QAccessible::ComboBox;
+    if (!notice && !value && !pick) {
+        return;
+    }
     QAccessibleTextInterface* text = i->textInterface();
-    said << (event->type() == QAccessible::ObjectHide ? QString("hide")
-             : text                                   ? text->text(0, text->characterCount())
-                                                      : i->text(QAccessible::Name));
+    said << (type == QAccessible::ObjectHide ? QString("hide")
+             : text                          ? text->text(0, text->characterCount())
+                                             : i->text(QAccessible::Name));
 }
 
 constexpr QRgb Red = 0xFFFF0000, LightYellow = 0xFFFFFFC0, Black = 0xFF000000, Border = 0,
@@ -121,14 +140,20 @@ class WindowTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { win::InstallAccessibility(); }
-    void init() {
+    void initTestCase() {
+        win::InstallAccessibility();
+        // A reader listens, as on a desktop with one running; offscreen no
+        // platform bridge turns that on.
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+        QVERIFY(QAccessible::isActive());
         QAccessible::installUpdateHandler(Hear);
-        said.clear();
+    }
+    void init() {
         form = std::make_unique<frmmain>();
         form->show();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        said.clear();
         boxes = std::make_unique<ui::BoxCloser>();
     }
     void cleanup() {
@@ -464,7 +489,7 @@ private slots:
             }
             QList<QPair<QString, QRect>> texts;        // of the labels checked so far
             QMap<QString, QPair<QString, int>> value;  // by caption: its value and shift
-            for (const win::ControlRow& r : std::views::reverse(win::PanelControls())) {
+            for (const win::ControlRow& r : std::views::reverse(win::PanelRows())) {
                 auto* label = panel->findChild<QLabel*>(QString::fromUtf8(r.name));
                 if (!label || !label->isVisible()) {
                     continue;
@@ -546,27 +571,32 @@ private slots:
     // spinner, by a reader or the wheel over its box, tells the stop it sets.
     void screenReaderView_data() {
         QTest::addColumn<QString>("cs");   // C of each analysis, the last pressed by a reader
-        QTest::addColumn<QString>("act");  // then a reader's action on a control, or a wheel notch
+        QTest::addColumn<QStringList>("counts");  // the candles A-B and B-C, or none given
+        QTest::addColumn<QString>("act");  // then a reader's action on a control, a wheel notch or a key
         QTest::addColumn<int>("focusable");  // the focusable controls a reader reaches
         QTest::addColumn<QString>("told");   // by the last analysis
         QTest::addColumn<QString>("heard");  // by the action | the box | the focus or a popup
         const QString result =
             "Bullish AB=CD: BUY at Point D 1880.7, ratios 0.618 and 1.618, "
             "stop loss 1880.2, TP1 1911.909, TP2 1923.8364";
+        const QStringList none, counts{"10", "8"};
         // clang-format off
-        QTest::newRow("compact") << "" << "" << 2 << "" << "5|chk4p";
-        QTest::newRow("strip") << "" << "cmbpoint SetFocus" << 10 << "" << "5|cmbpoint";
-        QTest::newRow("bullish") << "1931.2" << "" << 12 << result << "5|cmbpoint";
-        QTest::newRow("up") << "1931.2" << "ud1 Increase" << 12 << result << "hide|6 points, stop loss 1880.1|6|cmbpoint";
-        QTest::newRow("down") << "1931.2" << "ud1 Decrease" << 12 << result << "hide|4 points, stop loss 1880.3|4|cmbpoint";
-        QTest::newRow("wheel") << "1931.2" << "txtts1 wheel" << 12 << result << "hide|6 points, stop loss 1880.1|6|cmbpoint";
-        QTest::newRow("focus") << "1931.2" << "ud1 SetFocus" << 12 << result << "5|ud1";
-        QTest::newRow("list") << "1931.2" << "cmbpoint ShowMenu" << 12 << result << "5|popup";
-        QTest::newRow("strip after no match") << "1931.2 1922.7" << "" << 10 << "hide" << "5|txttol4";
+        QTest::newRow("compact") << "" << none << "" << 2 << "" << "5|chk4p";
+        QTest::newRow("strip") << "" << none << "cmbpoint SetFocus" << 10 << "" << "5|cmbpoint";
+        QTest::newRow("bullish") << "1931.2" << none << "" << 12 << result << "5|cmbpoint";
+        QTest::newRow("counts") << "1931.2" << counts << "" << 12 << result + ", CD 10 candles" << "5|cmbpoint";
+        QTest::newRow("up") << "1931.2" << none << "ud1 Increase" << 12 << result << "hide|6 points, stop loss 1880.1|6|cmbpoint";
+        QTest::newRow("down") << "1931.2" << none << "ud1 Decrease" << 12 << result << "hide|4 points, stop loss 1880.3|4|cmbpoint";
+        QTest::newRow("wheel") << "1931.2" << none << "txtts1 wheel" << 12 << result << "hide|6 points, stop loss 1880.1|6|cmbpoint";
+        QTest::newRow("focus") << "1931.2" << none << "ud1 SetFocus" << 12 << result << "5|ud1";
+        QTest::newRow("list") << "1931.2" << none << "cmbpoint ShowMenu" << 12 << result << "5|popup";
+        QTest::newRow("list key") << "1931.2" << none << "cmbpoint Down" << 12 << result << "0.01|5|cmbpoint";
+        QTest::newRow("strip after no match") << "1931.2 1922.7" << none << "" << 10 << "hide" << "5|txttol4";
         // clang-format on
     }
     void screenReaderView() {
         QFETCH(QString, cs);
+        QFETCH(QStringList, counts);
         QFETCH(QString, act);
         QFETCH(int, focusable);
         QFETCH(QString, told);
@@ -578,7 +608,7 @@ private slots:
             return QAccessible::queryAccessibleInterface(control)->actionInterface();
         };
         for (const QString& c : cs.split(' ', Qt::SkipEmptyParts)) {
-            fill({"1950.5", "1900.0", c}, 0);
+            fill(QStringList{"1950.5", "1900.0", c, "5"} + counts, 0);
             said.clear();
             QSignalSpy clicks(w<QAbstractButton>("cmdana"), &QAbstractButton::clicked);
             reader(w("cmdana"))->doAction(QAccessibleActionInterface::pressAction());
@@ -624,9 +654,12 @@ private slots:
         QCOMPARE(named.size(), focusable);
         QCOMPARE(announced, told == "hide" ? "" : told);
         const QString read =
-            "Should be: 1.618|AB Leg = 505|BC Leg = 312|Fib. Ratio = 0.618|"
-            "Signal = BUY at Point D";
-        QCOMPARE(panel.join('|'), announced.isEmpty() ? "" : read);
+            "Should be: 1.618|1.618BC at 1880.7184|AB=CD at 1880.7|AB Leg = 505|BC Leg = 312|"
+            "Fib. Ratio = 0.618|Signal = BUY at Point D|TP2(0.618AD) at 1923.8364|"
+            "TP1(0.618CD) at 1911.909|StopLoss at 1880.2";
+        if (counts.isEmpty()) {
+            QCOMPARE(panel.join('|'), announced.isEmpty() ? "" : read);
+        }
         for (QWidget* control : form->findChildren<QWidget*>()) {
             QAccessibleInterface* i = QAccessible::queryAccessibleInterface(control);
             QVERIFY2(!showing(i) || i->rect().intersects(client),
@@ -637,6 +670,9 @@ private slots:
         said.clear();
         if (act.endsWith("wheel")) {
             wheel(w(act.section(' ', 0, 0)), 120);
+        } else if (act.endsWith("Down")) {
+            w(act.section(' ', 0, 0))->setFocus();
+            Key(Qt::Key_Down);
         } else if (!act.isEmpty()) {
             reader(w(act.section(' ', 0, 0)))->doAction(act.section(' ', 1));
         }
@@ -645,28 +681,49 @@ private slots:
         QCOMPARE(said.join('|'), heard);
     }
 
-    // A reader walks the spinner's text by word, character, sentence and line,
-    // and reads the box's selection.
+    // A reader walks a control's text by character, word, sentence and line
+    // from an offset (the caret's at the end of a field, where a reader reads
+    // on entry), reads the run of its attributes and what is selected of it:
+    // a field entered by Tab, the stop's box and the spinner, each whole.
+    void readerWalksTheText_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("typed");  // into a field, which is left and entered by Tab
+        QTest::addColumn<int>("at");
+        QTest::addColumn<QString>("walked");  // before|at|after each unit, the run, the selection
+        // clang-format off
+        QTest::newRow("price") << "txta4" << "1950.5" << 6 << "5|||1950.5|||1950.5||||1950.5||0-6|0-6";
+        QTest::newRow("count") << "txtab4" << "10" << 2 << "0|||10|||10||||10||0-2|0-2";
+        QTest::newRow("zero") << "txtbc4" << "" << 1 << "0|||0|||0||||0||0-1|0-1";
+        QTest::newRow("stop box") << "txtts1" << "" << 0 << "|5|||5|||5|||5||0-1|0-0";
+        QTest::newRow("spinner") << "ud1" << "" << 3 << "p|o|i| |points|,||5 points, stop loss 1.9999|||5 points, stop loss 1.9999||0-26|0-0";
+        // clang-format on
+    }
     void readerWalksTheText() {
-        QAccessibleTextInterface* text =
-            QAccessible::queryAccessibleInterface(w("ud1"))->textInterface();
-        QStringList walked;
-        int from = 0, to = 0;
-        for (const auto& [at, unit] : {std::pair(3, QAccessible::WordBoundary),
-                                       {0, QAccessible::CharBoundary},
-                                       {12, QAccessible::SentenceBoundary},
-                                       {4, QAccessible::LineBoundary}}) {
-            walked << text->textBeforeOffset(at, unit, &from, &to);
-            walked << text->textAtOffset(at, unit, &from, &to);
-            walked << text->textAfterOffset(at, unit, &from, &to);
+        QFETCH(QString, control);
+        QFETCH(QString, typed);
+        QFETCH(int, at);
+        QFETCH(QString, walked);
+        click(w("chk4p"));
+        if (control.startsWith("txt") && control != "txtts1") {
+            typed.isEmpty() ? click(w(control)) : type(qPrintable(control), typed);
+            Key(Qt::Key_Backtab);
+            Key(Qt::Key_Tab);
         }
-        QCOMPARE(walked.join('|'),
-                 " |points|,||5| ||5 points, stop loss 1.9999|||5 points, stop loss 1.9999|");
-        w<QLineEdit>("txtts1")->setSelection(0, 1);
-        QAccessible::queryAccessibleInterface(w("txtts1"))
-            ->textInterface()
-            ->selection(0, &from, &to);
-        QCOMPARE(QPoint(from, to), QPoint(0, 1));
+        QAccessibleTextInterface* text =
+            QAccessible::queryAccessibleInterface(w(control))->textInterface();
+        QStringList read;
+        int from = 0, to = 0;
+        for (const auto unit : {QAccessible::CharBoundary, QAccessible::WordBoundary,
+                                QAccessible::SentenceBoundary, QAccessible::LineBoundary}) {
+            read << text->textBeforeOffset(at, unit, &from, &to)
+                 << text->textAtOffset(at, unit, &from, &to)
+                 << text->textAfterOffset(at, unit, &from, &to);
+        }
+        text->attributes(at, &from, &to);
+        read << QString("%1-%2").arg(from).arg(to);
+        text->selection(0, &from, &to);
+        read << QString("%1-%2").arg(from).arg(to);
+        QCOMPARE(read.join('|'), walked);
     }
 
     // The point-size list drops down below its box; the wheel picks only while
