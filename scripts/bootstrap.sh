@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, testing and running need.
-# Quiet and quick when everything is already there; apt-get only when not.
+# Installs the Debian packages that building, testing and running need, on
+# Debian 12 or 13 (every name below is the same on both). Quiet and quick when
+# everything is already there; apt-get only when not.
 #   scripts/bootstrap.sh          the build, the tests and the tools they use
 #   scripts/bootstrap.sh cross    also the ARM cross compilers and qemu-user
 #                                 that scripts/cross-check.sh uses
 #   scripts/bootstrap.sh a11y     also the AT-SPI stack that scripts/a11y-check.sh
 #                                 reads the program through, and the Orca that
 #                                 scripts/orca-check.sh listens to
-#   scripts/bootstrap.sh wm       also the window managers, compositors and Qt's
-#                                 Wayland plugin that scripts/wm-check.sh runs
+#   scripts/bootstrap.sh wm       also the window managers, compositors (KWin
+#                                 with its Breeze frames, as KDE has it) and
+#                                 Qt's Wayland plugin that scripts/wm-check.sh runs
 #   scripts/bootstrap.sh debian13 also debootstrap, which makes the Debian 13
 #                                 root of scripts/debian13-check.sh
 set -euo pipefail
@@ -26,7 +28,7 @@ case "${1:-}" in
   '') ;;
   cross) packages+=(g++-arm-linux-gnueabihf g++-aarch64-linux-gnu qemu-user) ;;
   a11y) packages+=(at-spi2-core python3-pyatspi dbus orca) ;;
-  wm) packages+=(metacity xfwm4 fluxbox wmctrl weston mutter kwin-wayland qt6-wayland dbus) ;;
+  wm) packages+=(metacity xfwm4 fluxbox wmctrl weston mutter kwin-wayland kwin-style-breeze qt6-wayland dbus) ;;
   debian13) packages+=(debootstrap) ;;
   *) echo "usage: $0 [cross|a11y|wm|debian13]" >&2; exit 2 ;;
 esac
