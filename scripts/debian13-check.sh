@@ -52,8 +52,11 @@ inside() {
   local how=bound
   if [ "$mode" = none ]; then
     how=none
-  elif [ "$mode" != host ] && mount -t proc proc "$root/proc" 2>/dev/null; then
-    mounted+=("$root/proc") # only the run's own processes in it
+  elif [ "$mode" != host ] && mount --bind "$root" "$root" 2>/dev/null &&
+    mounted+=("$root") && mount -t proc proc "$root/proc" 2>/dev/null; then
+    # The root a mount of its own, so that a mount namespace can be made
+    # inside it too; and a /proc of the run's own processes only.
+    mounted+=("$root/proc")
     bind /sys && bind /dev && bind /dev/pts && { ! mountpoint -q /dev/shm || bind /dev/shm; } ||
       how=partly
   else
