@@ -1,6 +1,9 @@
 // The main window driven as a user drives it: what it opens with, the pattern
 // buttons, the tab order, typing, the check before the focus leaves a field,
 // and Analyze with its spinners.
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 #include <QAccessible>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -9,9 +12,6 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QStyle>
-#include <private/qguiapplication_p.h>
-#include <qpa/qplatformaccessibility.h>
-#include <qpa/qplatformintegration.h>
 #include <ranges>
 
 #include "accessibility.h"
@@ -206,6 +206,11 @@ private slots:
                 QCOMPARE(button->isChecked(), step.endsWith(n));
                 QCOMPARE(shown(n == "4" ? "frame4" : "Frame5"), step.endsWith(n));
                 QCOMPARE(face == QColor(255, 0, 0), step.endsWith(n));
+                // Sunken while it is down: shaded at the top left, lit when raised.
+                QCOMPARE(button->grab().toImage().pixel(0, 0),
+                         button->palette()
+                             .color(step.endsWith(n) ? QPalette::Shadow : QPalette::Light)
+                             .rgb());
             }
             QCOMPARE(size(), step.endsWith(':') ? QSize(171, 158) : QSize(954, 158));
         }
@@ -408,7 +413,9 @@ private slots:
         QCOMPARE(stops.join(' '), QString("1.1611 1.1612 1.1612 1.1611 1.161 1.1609 1.1608"));
         QCOMPARE(label("sl2"), QString("1.9999"));  // the other panel is untouched
         QCOMPARE(focus(), ud1);                     // the arrows' click gave it the focus
-        Key(Qt::Key_Down);
+        for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Down}) {
+            Key(key);
+        }
         QCOMPARE(w<QLineEdit>("txtts1")->text(), QString("9"));
         ud1->setValue(1);
         for (int i = 0; i < 3; ++i) {
@@ -570,9 +577,10 @@ private slots:
     // captions. Analyze pressed by a reader tells the result; a step of the
     // spinner, by a reader or the wheel over its box, tells the stop it sets.
     void screenReaderView_data() {
-        QTest::addColumn<QString>("cs");   // C of each analysis, the last pressed by a reader
+        QTest::addColumn<QString>("cs");  // C of each analysis, the last pressed by a reader
         QTest::addColumn<QStringList>("counts");  // the candles A-B and B-C, or none given
-        QTest::addColumn<QString>("act");  // then a reader's action on a control, a wheel notch or a key
+        QTest::addColumn<QString>(
+            "act");  // then a reader's action on a control, a wheel notch or a key
         QTest::addColumn<int>("focusable");  // the focusable controls a reader reaches
         QTest::addColumn<QString>("told");   // by the last analysis
         QTest::addColumn<QString>("heard");  // by the action | the box | the focus or a popup
@@ -749,15 +757,17 @@ private slots:
     void focusShownOnTheSameFace_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("backtabs");  // from chk4p; -1: the list focused by a click
-        QTest::newRow("selected pattern") << "chk4p" << 0;
-        QTest::newRow("box") << "txtts1" << 1;
-        QTest::newRow("spinner") << "ud1" << 2;
-        QTest::newRow("button") << "cmdana" << 5;
-        QTest::newRow("list") << "cmbpoint" << -1;
+        QTest::addColumn<bool>("dotted");   // the classic dotted mark, not the style's own
+        QTest::newRow("selected pattern") << "chk4p" << 0 << true;
+        QTest::newRow("box") << "txtts1" << 1 << false;
+        QTest::newRow("spinner") << "ud1" << 2 << true;
+        QTest::newRow("button") << "cmdana" << 5 << true;
+        QTest::newRow("list") << "cmbpoint" << -1 << false;
     }
     void focusShownOnTheSameFace() {
         QFETCH(QString, name);
         QFETCH(int, backtabs);
+        QFETCH(bool, dotted);
         QWidget* control = w(name);
         click(w("chk4p"));             // selected, red and focused
         form->setFixedSize(954, 630);  // the spinners in view
@@ -774,13 +784,18 @@ private slots:
         const QImage focused = control->grab().toImage();
         Key(Qt::Key_Tab);
         const QImage unfocused = control->grab().toImage();
-        int changed = 0;
+        int changed = 0, runs = 0;  // runs: changed pixels with a changed one to the right
+        const auto differs = [&](int x, int y) {
+            return x < focused.width() && focused.pixel(x, y) != unfocused.pixel(x, y);
+        };
         for (int y = 0; y < focused.height(); ++y) {
             for (int x = 0; x < focused.width(); ++x) {
-                changed += focused.pixel(x, y) != unfocused.pixel(x, y) ? 1 : 0;
+                changed += differs(x, y) ? 1 : 0;
+                runs += differs(x, y) && differs(x + 1, y) ? 1 : 0;
             }
         }
         QVERIFY(changed > 0);  // the focus shows
+        QVERIFY2(!dotted || runs < changed / 8, "a dotted mark");
         QVERIFY2(changed < focused.width() * focused.height() / 4, "a mark, not a new face");
     }
 
@@ -854,6 +869,7 @@ private slots:
             lowest = std::min(lowest, {ratio, c->objectName()});
         }
         qInfo("lowest contrast %.2f:1 (%s)", lowest.first, qPrintable(lowest.second));
+        QVERIFY2(lowest.first < 3.3, "an ink mixed more than just enough");
     }
 
     // What the built controls paint, in literal colours where the design fixes
