@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "colours.h"
+
 class QAbstractButton;
 class QPainter;
 
@@ -21,7 +23,7 @@ void DrawFocusMark(QPainter& painter, const QRect& rect, const QColor& colour);
 // checked; an icon, when it has one, stands above the caption. Its access key
 // takes the focus and clicks at once, and Return or Enter click a command
 // button as Space does.
-class ClassicButton : public QPushButton {
+class ClassicButton : public QPushButton, public OleColoured {
     Q_OBJECT
 
 public:
@@ -68,7 +70,7 @@ void SelectAllText(QLineEdit* box);
 // A text box that, like the classic edit control, selects nothing by itself
 // when it gets the focus, unless told to select all of it: then each move of
 // the focus into it selects the whole text, so typing replaces it.
-class TextBox : public QLineEdit {
+class TextBox : public QLineEdit, public OleColoured {
     Q_OBJECT
 
 public:
