@@ -14,10 +14,6 @@ class QPainter;
 
 namespace plovatrix::win {
 
-// The classic focus mark: a dotted rectangle, drawn over a face without
-// tinting it.
-void DrawFocusMark(QPainter& painter, const QRect& rect, const QColor& colour);
-
 // A push button painted as the classic form paints it, whatever the style:
 // its face is the palette's Button colour, raised, or sunken while pressed or
 // checked; an icon, when it has one, stands above the caption. Its access key

@@ -176,6 +176,7 @@ private slots:
         } else if (!action.isEmpty()) {
             reader(w(control))->doAction(action);
         }
+        QTRY_VERIFY(focus());  // after a message box, once the window is active again
         said << w<QLineEdit>("txtts1")->text()
              << (QApplication::activePopupWidget() ? "popup" : focus()->objectName());
         QCOMPARE(said, heard);
