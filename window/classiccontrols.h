@@ -7,21 +7,19 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "colours.h"
+
 class QAbstractButton;
 class QPainter;
 
 namespace plovatrix::win {
-
-// The classic focus mark: a dotted rectangle, drawn over a face without
-// tinting it.
-void DrawFocusMark(QPainter& painter, const QRect& rect, const QColor& colour);
 
 // A push button painted as the classic form paints it, whatever the style:
 // its face is the palette's Button colour, raised, or sunken while pressed or
 // checked; an icon, when it has one, stands above the caption. Its access key
 // takes the focus and clicks at once, and Return or Enter click a command
 // button as Space does.
-class ClassicButton : public QPushButton {
+class ClassicButton : public QPushButton, public OleColoured {
     Q_OBJECT
 
 public:
@@ -68,7 +66,7 @@ void SelectAllText(QLineEdit* box);
 // A text box that, like the classic edit control, selects nothing by itself
 // when it gets the focus, unless told to select all of it: then each move of
 // the focus into it selects the whole text, so typing replaces it.
-class TextBox : public QLineEdit {
+class TextBox : public QLineEdit, public OleColoured {
     Q_OBJECT
 
 public:

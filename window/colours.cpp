@@ -1,7 +1,6 @@
 #include "colours.h"
 
 #include <QApplication>
-#include <QVariantMap>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -53,9 +52,6 @@ const QPalette& PlainPalette() {
 
 namespace {
 
-// Where a control keeps its OLE colours: role number to value.
-constexpr const char* Kept = "oleColours";
-
 // WCAG relative luminance and contrast ratio.
 double Luminance(const QColor& c) {
     const auto linear = [](double v) {
@@ -98,15 +94,13 @@ QPalette::ColorRole BackOf(QPalette::ColorRole role) {
                                           : role;
 }
 
-void Apply(QWidget* widget) {
-    const QVariantMap colours = widget->property(Kept).toMap();
+void Apply(QWidget* widget, const std::map<QPalette::ColorRole, quint32>& colours) {
     QPalette pal = widget->palette();
     // Backgrounds first: each ink is measured against its own.
     for (const bool inks : {false, true}) {
-        for (auto it = colours.begin(); it != colours.end(); ++it) {
-            const auto role = QPalette::ColorRole(it.key().toInt());
+        for (const auto& [role, value] : colours) {
             if ((BackOf(role) != role) == inks) {
-                const QColor colour = OleColor(it.value().toUInt());
+                const QColor colour = OleColor(value);
                 pal.setColor(role, inks ? Legible(colour, pal.color(BackOf(role))) : colour);
             }
         }
@@ -119,16 +113,17 @@ void Apply(QWidget* widget) {
 }  // namespace
 
 void SetOleColour(QWidget* widget, QPalette::ColorRole role, quint32 value) {
-    QVariantMap colours = widget->property(Kept).toMap();
-    colours.insert(QString::number(role), value);
-    widget->setProperty(Kept, colours);
-    Apply(widget);
+    auto* control = dynamic_cast<OleColoured*>(widget);
+    std::map<QPalette::ColorRole, quint32> once;  // for a control that keeps none
+    auto& colours = control ? control->kept_ : once;
+    colours[role] = value;
+    Apply(widget, colours);
 }
 
 void ReapplyOleColours(QWidget* window) {
     for (QWidget* widget : window->findChildren<QWidget*>()) {
-        if (widget->property(Kept).isValid()) {
-            Apply(widget);
+        if (auto* control = dynamic_cast<OleColoured*>(widget)) {
+            Apply(widget, control->kept_);
         }
     }
 }

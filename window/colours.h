@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QPalette>
+#include <map>
 
 class QWidget;
 
@@ -41,7 +42,20 @@ QColor OleColor(quint32 value, const QPalette& system);
 // colours, keep on any desktop (a dark theme would turn them light grey).
 const QPalette& PlainPalette();
 
-// Sets a role of a control's palette to an OLE colour. A text colour
+// A control that keeps the OLE colours it was given, role by role, so that
+// they are looked up again when the desktop's theme changes.
+class OleColoured {
+public:
+    virtual ~OleColoured() = default;
+
+private:
+    friend void SetOleColour(QWidget* widget, QPalette::ColorRole role, quint32 value);
+    friend void ReapplyOleColours(QWidget* window);
+    std::map<QPalette::ColorRole, quint32> kept_;
+};
+
+// Sets a role of a control's palette to an OLE colour, kept by an OleColoured
+// control for the next theme. A text colour
 // (WindowText, Text, ButtonText) stays readable on the background the theme
 // gives it: where it would read below 3:1 it is mixed with white on a dark
 // background, black on a light one, just enough. Every colour the windows use

@@ -8,6 +8,8 @@
 #include <QRect>
 #include <QString>
 
+#include "colours.h"
+
 class QWidget;
 
 namespace plovatrix::win {
@@ -24,7 +26,7 @@ inline QRect TwipsRect(int left, int top, int width, int height) {
 // A label as the classic form has it. It may size itself to its text: its top
 // edge stays put, and its left edge, or its right edge where it is
 // right-aligned. A value label knows the caption label before it on its line.
-class ClassicLabel : public QLabel {
+class ClassicLabel : public QLabel, public OleColoured {
     Q_OBJECT
 
 public:

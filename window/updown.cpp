@@ -6,7 +6,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "classiccontrols.h"
+#include "focusmark.h"
 
 namespace plovatrix::win {
 

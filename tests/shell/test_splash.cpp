@@ -160,6 +160,20 @@ private slots:
                                 QPoint(logo.left() + 5, logo.center().y())}) {
             QCOMPARE(image.pixelColor(p), QColor(0x20, 0x24, 0x30));
         }
+        // On it the legs, their guides and the letters, each in its own pen, and the
+        // six lines of the grid, seen right of the swing.
+        QMap<QString, int> inks;
+        for (int y = logo.top(); y <= logo.bottom(); ++y) {
+            for (int x = logo.left(); x <= logo.right(); ++x) {
+                const bool grid = x == logo.left() + logo.width() * 2270 / 2415 &&
+                                  y < logo.top() + logo.height() * 2900 / 2985 &&
+                                  image.pixelColor(x, y) != QColor(0x20, 0x24, 0x30) &&
+                                  image.pixelColor(x, y - 1) == QColor(0x20, 0x24, 0x30);
+                ++inks[grid ? "grid" : image.pixelColor(x, y).name()];
+            }
+        }
+        QVERIFY(inks["grid"] == 6 && inks["#ff3030"] > 100 && inks["#ffffc0"] > 50 &&
+                inks["#ffffff"] > 20);
         // The raised dialog border, painted by the splash itself on any platform:
         // lit at the top left, shaded at the bottom right, then the face.
         const int r = image.width() - 1, b = image.height() - 1;
