@@ -20,11 +20,13 @@ packages=(
   clang
   xvfb xauth xdotool x11-utils openbox imagemagick
 )
+# The message boxes told to a Wayland compositor as dialogs (window/CMakeLists.txt).
+packages+=(qt6-base-private-dev libwayland-dev)
 case "${1:-}" in
   '') ;;
   cross) packages+=(g++-arm-linux-gnueabihf g++-aarch64-linux-gnu qemu-user) ;;
   a11y) packages+=(at-spi2-core python3-pyatspi dbus orca) ;;
-  wm) packages+=(metacity xfwm4 fluxbox wmctrl weston mutter kwin-wayland qt6-wayland dbus) ;;
+  wm) packages+=(metacity xfwm4 fluxbox wmctrl weston mutter kwin-wayland qt6-wayland dbus gnome-shell kwin-x11 kwin-style-breeze adwaita-qt6 dbus-x11) ;;
   *) echo "usage: $0 [cross|a11y|wm]" >&2; exit 2 ;;
 esac
 
