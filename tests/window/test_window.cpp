@@ -8,7 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStyle>
+#include <QStyleFactory>
 #include <ranges>
 
 #include "accessibility.h"
@@ -283,6 +285,59 @@ private slots:
                 QVERIFY(!frame.isNull() || w(panel)->visibleRegion().isEmpty());
             }
         }
+    }
+
+    // What a user types shows whole in any widget style; where the style's
+    // frame and padding leave too little room, the field draws the classic
+    // ones. The tolerance keeps its designed width: two digits whole.
+    void typedTextsWhole_data() {
+        QTest::addColumn<QString>("style");
+        for (const char* style : {"Fusion", "Windows", "Adwaita", "Adwaita-Dark"}) {
+            QTest::newRow(style) << QString(style);
+        }
+    }
+    void typedTextsWhole() {
+        QFETCH(QString, style);
+        if (!QStyleFactory::keys().contains(style, Qt::CaseInsensitive)) {
+            QSKIP("style not installed");
+        }
+        const auto restore = qScopeGuard(
+            [before = QApplication::style()->name()] { QApplication::setStyle(before); });
+        QApplication::setStyle(style);
+        form = std::make_unique<frmmain>();  // polished by it
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        click(w("chk4p"));
+        const QStringList prices{"1950.5", "1900.0", "1931.2", "38500", "151.50", "1.0850"};
+        QStringList cut;
+        for (const auto& [field, texts] : {std::pair("txta4", prices),
+                                           {"txtb4", prices},
+                                           {"txtc4", prices},
+                                           {"txtab4", {"1000"}},
+                                           {"txtbc4", {"1000"}},
+                                           {"txttol4", {"50"}}}) {
+            auto* box = w<QLineEdit>(field);
+            for (const QString& text : texts) {
+                type(field, text);
+                box->clearFocus();  // no caret; the text scrolled as typing left it
+                const QImage shown = box->grab().toImage();
+                box->setText(QString());
+                const QImage empty = box->grab().toImage();
+                int from = shown.width(), to = -1;  // the columns the text inks
+                for (int x = 0; x < shown.width(); ++x) {
+                    for (int y = 0; y < shown.height(); ++y) {
+                        if (shown.pixel(x, y) != empty.pixel(x, y)) {
+                            from = std::min(from, x);
+                            to = std::max(to, x);
+                        }
+                    }
+                }
+                if (to - from + 2 < QFontMetrics(box->font()).boundingRect(text).width()) {
+                    cut << QString("%1 %2").arg(field, text);
+                }
+            }
+        }
+        QCOMPARE(cut, QStringList());
     }
 
     // Tab walks each strip in its order; the 4-point fields select their text
