@@ -292,12 +292,15 @@ private slots:
     // ones. The tolerance keeps its designed width: two digits whole.
     void typedTextsWhole_data() {
         QTest::addColumn<QString>("style");
-        for (const char* style : {"Fusion", "Windows", "Adwaita", "Adwaita-Dark"}) {
-            QTest::newRow(style) << QString(style);
-        }
+        QTest::addColumn<bool>("classic");  // the fields draw the classic frame
+        QTest::newRow("Fusion") << "Fusion" << false;
+        QTest::newRow("Windows") << "Windows" << false;
+        QTest::newRow("Adwaita") << "Adwaita" << true;
+        QTest::newRow("Adwaita-Dark") << "Adwaita-Dark" << true;
     }
     void typedTextsWhole() {
         QFETCH(QString, style);
+        QFETCH(bool, classic);
         if (!QStyleFactory::keys().contains(style, Qt::CaseInsensitive)) {
             QSKIP("style not installed");
         }
@@ -317,6 +320,7 @@ private slots:
                                            {"txtbc4", {"1000"}},
                                            {"txttol4", {"50"}}}) {
             auto* box = w<QLineEdit>(field);
+            QCOMPARE(box->hasFrame(), !classic);
             for (const QString& text : texts) {
                 type(field, text);
                 box->clearFocus();  // no caret; the text scrolled as typing left it
