@@ -36,59 +36,95 @@ const wl_interface GtkShell = {"gtk_shell1", 1, 3, ShellRequests, 1, ShellEvents
 const wl_interface GtkSurface = {"gtk_surface1", 1, 4, SurfaceRequests, 1, SurfaceEvents};
 constexpr uint32_t GetGtkSurface = 0, SetModal = 1;
 
-// The compositor's GTK shell, bound once on a queue of our own so that the
-// toolkit's queue sees nothing of the look-up; null where there is none.
-wl_proxy* BindShell(wl_display* display) {
-    wl_event_queue* queue = wl_display_create_queue(display);
+// The compositor's GTK shell, looked up on a queue of our own: the toolkit's
+// reader reads its globals in along with its own events (we never read the
+// connection ourselves, which would keep events from the toolkit), and the
+// look-up is dispatched when a box needs the shell.
+struct Shell {
+    wl_event_queue* queue = nullptr;
+    wl_registry* registry = nullptr;
+    wl_proxy* bound = nullptr;
+};
+
+Shell& TheShell() {
+    static Shell shell;
+    return shell;
+}
+
+void LookUp(wl_display* display) {
+    Shell& shell = TheShell();
+    if (shell.queue) {
+        return;
+    }
+    shell.queue = wl_display_create_queue(display);
     auto* wrapped = static_cast<wl_display*>(wl_proxy_create_wrapper(display));
-    wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(wrapped), queue);
-    wl_registry* registry = wl_display_get_registry(wrapped);
+    wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(wrapped), shell.queue);
+    shell.registry = wl_display_get_registry(wrapped);
     wl_proxy_wrapper_destroy(wrapped);
-    uint32_t name = 0;
     static const wl_registry_listener listener = {
-        [](void* found, wl_registry*, uint32_t id, const char* interface, uint32_t) {
-            if (std::strcmp(interface, GtkShell.name) == 0) {
-                *static_cast<uint32_t*>(found) = id;
+        [](void* data, wl_registry* registry, uint32_t id, const char* interface, uint32_t) {
+            auto* found = static_cast<Shell*>(data);
+            if (!found->bound && std::strcmp(interface, GtkShell.name) == 0) {
+                found->bound = static_cast<wl_proxy*>(wl_registry_bind(registry, id, &GtkShell, 1));
+                // Its events, of no use here, go where the toolkit dispatches.
+                wl_proxy_set_queue(found->bound, nullptr);
             }
         },
         [](void*, wl_registry*, uint32_t) {}};
-    wl_registry_add_listener(registry, &listener, &name);
-    wl_display_roundtrip_queue(display, queue);
-    wl_proxy* shell = nullptr;
-    if (name != 0) {
-        shell = static_cast<wl_proxy*>(wl_registry_bind(registry, name, &GtkShell, 1));
-        // Its events, of no use here, go where the toolkit dispatches.
-        wl_proxy_set_queue(shell, nullptr);
+    wl_registry_add_listener(shell.registry, &listener, &shell);
+    wl_display_flush(display);
+}
+
+// The shell, once the globals the compositor sent have been read; null where
+// it offers none.
+wl_proxy* Bound(wl_display* display) {
+    Shell& shell = TheShell();
+    if (shell.queue) {
+        wl_display_dispatch_queue_pending(display, shell.queue);
     }
-    wl_registry_destroy(registry);
-    wl_event_queue_destroy(queue);
-    return shell;
+    if (shell.bound && shell.registry) {
+        wl_registry_destroy(shell.registry);
+        shell.registry = nullptr;
+    }
+    return shell.bound;
+}
+
+wl_display* Display() {
+    return static_cast<wl_display*>(
+        QGuiApplication::platformNativeInterface()->nativeResourceForIntegration("wl_display"));
 }
 
 // Tells the compositor at each show, once the toolkit has given the surface
 // its window role and parent: when the first configure exposes it, before the
-// first frame, by which the compositor places it.
+// first frame, by which the compositor places it. The dialog's platform window
+// is watched from the dialog's show (made earlier, it left the parent's next
+// frames waiting under weston).
 class ModalTeller : public QObject {
 public:
-    using QObject::QObject;
+    explicit ModalTeller(QWidget* dialog) : QObject(dialog), dialog_(dialog) {
+        dialog->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == dialog_) {
+            if (event->type() == QEvent::Show && dialog_->windowHandle()) {
+                dialog_->windowHandle()->removeEventFilter(this);
+                dialog_->windowHandle()->installEventFilter(this);
+            }
+            return false;
+        }
         auto* window = static_cast<QWindow*>(watched);
         if (event->type() != QEvent::Expose || !window->isExposed()) {
             return false;
         }
-        QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
-        auto* surface =
-            static_cast<wl_surface*>(native->nativeResourceForWindow("surface", window));
+        auto* surface = static_cast<wl_surface*>(
+            QGuiApplication::platformNativeInterface()->nativeResourceForWindow("surface", window));
         if (!surface || surface == told_) {
             return false;  // each show makes a new one
         }
         told_ = surface;
-        auto* display =
-            static_cast<wl_display*>(native->nativeResourceForIntegration("wl_display"));
-        static wl_proxy* const shell = display ? BindShell(display) : nullptr;
-        if (shell) {
+        if (wl_proxy* shell = Bound(Display())) {
             wl_proxy* gtk =
                 wl_proxy_marshal_constructor(shell, GetGtkSurface, &GtkSurface, nullptr, surface);
             wl_proxy_marshal(gtk, SetModal);
@@ -100,6 +136,7 @@ protected:
     }
 
 private:
+    QWidget* dialog_;
     wl_surface* told_ = nullptr;
 };
 
@@ -109,8 +146,10 @@ void MarkModalDialog(QWidget* dialog) {
     if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
         return;
     }
-    dialog->winId();  // its platform window, to be watched from its first show
-    dialog->windowHandle()->installEventFilter(new ModalTeller(dialog));
+    if (wl_display* display = Display()) {
+        LookUp(display);
+    }
+    new ModalTeller(dialog);
 }
 
 #else
