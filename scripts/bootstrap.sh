@@ -17,7 +17,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config dpkg-dev file
-  qt6-base-dev qt6-base-private-dev libgl-dev
+  qt6-base-dev qt6-base-private-dev libgl-dev libwayland-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-comic-neue
   desktop-file-utils appstream librsvg2-bin lintian man-db
@@ -28,7 +28,7 @@ case "${1:-}" in
   '') ;;
   cross) packages+=(g++-arm-linux-gnueabihf g++-aarch64-linux-gnu qemu-user) ;;
   a11y) packages+=(at-spi2-core python3-pyatspi dbus orca) ;;
-  wm) packages+=(metacity xfwm4 fluxbox wmctrl weston mutter kwin-wayland kwin-style-breeze qt6-wayland dbus) ;;
+  wm) packages+=(metacity xfwm4 fluxbox wmctrl weston mutter kwin-wayland kwin-style-breeze qt6-wayland dbus gnome-shell kwin-x11 adwaita-qt6 dbus-x11) ;;
   debian13) packages+=(debootstrap) ;;
   *) echo "usage: $0 [cross|a11y|wm|debian13]" >&2; exit 2 ;;
 esac

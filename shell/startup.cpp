@@ -16,6 +16,13 @@ StartUp::StartUp(QApplication& app) {
     plovatrix::win::InstallAccessibility();
     splash_ = new frmSplash;
     connect(splash_, &frmSplash::FirstFrameShown, this, &StartUp::BuildMain);
+    // A Wayland launcher hands its activation token on to the program it
+    // starts; the first window takes it, which the toolkit does on the
+    // window's activation request, else a compositor leaves it unfocused.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) &&
+        qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN")) {
+        connect(splash_, &frmSplash::FirstFrameShown, splash_, &QWidget::activateWindow);
+    }
     connect(splash_, &frmSplash::HandOverAsked, this, &StartUp::HandOver);
     splash_->show();
 }

@@ -9,6 +9,7 @@
 #include <QProxyStyle>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -163,7 +164,81 @@ void SelectAllText(QLineEdit* box) {
     box->setSelection(0, int(box->text().size()));
 }
 
+namespace {
+
+// The classic edit control's sunken edge, and the gap inside it before the
+// text; the toolkit's line edit keeps 2 pixels of its own each side.
+constexpr int ClassicEdge = 2, ClassicGap = 1, OwnMargin = 2;
+
+}  // namespace
+
 TextBox::TextBox(const QString& text, QWidget* parent) : QLineEdit(text, parent) {}
+
+bool TextBox::event(QEvent* event) {
+    const bool handled = QLineEdit::event(event);
+    switch (event->type()) {
+        case QEvent::Polish:
+        case QEvent::StyleChange:
+            // The margins a style's polish gives the box are part of its padding.
+            if (textMargins() != ours_) {
+                styleMargins_ = textMargins();
+            }
+            FitFrame();
+            break;
+        case QEvent::FontChange:
+        case QEvent::Resize:
+            FitFrame();
+            break;
+        default:
+            break;
+    }
+    return handled;
+}
+
+void TextBox::FitFrame() {
+    if (fitting_) {
+        return;  // the frame and margins set below raise events of their own
+    }
+    fitting_ = true;
+    const auto contents = [this] {
+        QStyleOptionFrame option;
+        initStyleOption(&option);
+        return style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    };
+    setFrame(true);
+    ours_ = styleMargins_;
+    setTextMargins(ours_);
+    const int styleRoom =
+        contents().width() - styleMargins_.left() - styleMargins_.right() - 2 * OwnMargin;
+    const int classicRoom = width() - 2 * (ClassicEdge + ClassicGap + OwnMargin);
+    // The widest six characters a field takes, and the caret's pixel.
+    const int six = QFontMetrics(font()).horizontalAdvance(QString(6, QLatin1Char('0'))) + 1;
+    classicFrame_ = styleRoom < std::min(six, classicRoom);
+    if (classicFrame_) {
+        // Whatever the style still keeps clear inside a bare box counts
+        // towards the classic margins.
+        setFrame(false);
+        const QRect bare = contents();
+        const int inset = ClassicEdge + ClassicGap - OwnMargin;
+        ours_ = QMargins(std::max(0, inset - bare.left()), 0,
+                         std::max(0, inset - (width() - 1 - bare.right())), 0);
+        setTextMargins(ours_);
+    }
+    fitting_ = false;
+}
+
+void TextBox::paintEvent(QPaintEvent* event) {
+    if (!classicFrame_) {
+        QLineEdit::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().brush(QPalette::Base));
+    painter.end();
+    QLineEdit::paintEvent(event);
+    QPainter edge(this);
+    qDrawWinPanel(&edge, rect(), palette(), true);
+}
 
 void TextBox::focusInEvent(QFocusEvent* event) {
     // Qt selects everything when the focus comes by Tab or a shortcut; hand

@@ -65,7 +65,9 @@ void SelectAllText(QLineEdit* box);
 
 // A text box that, like the classic edit control, selects nothing by itself
 // when it gets the focus, unless told to select all of it: then each move of
-// the focus into it selects the whole text, so typing replaces it.
+// the focus into it selects the whole text, so typing replaces it. Where the
+// style's frame and padding leave less room for the text than the classic
+// frame and margins would (up to six characters), it draws those instead.
 class TextBox : public QLineEdit, public OleColoured {
     Q_OBJECT
 
@@ -73,12 +75,23 @@ public:
     explicit TextBox(const QString& text, QWidget* parent = nullptr);
 
     void setSelectAllOnFocus(bool on) { selectAllOnFocus_ = on; }
+    bool classicFrame() const { return classicFrame_; }
 
 protected:
+    bool event(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Chooses the style's frame or the classic one for the current style,
+    // font and width.
+    void FitFrame();
+
+    bool classicFrame_ = false;
+    bool fitting_ = false;
+    QMargins styleMargins_;  // what the style's polish gave
+    QMargins ours_;          // what we set last
     bool selectAllOnFocus_ = false;
     // The click that brought the focus put the caret where it landed.
     bool selectOnRelease_ = false;

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "waylanddialog.h"
+
 namespace plovatrix::win {
 
 void ClassicLabel::SetAutoSize() {
@@ -29,6 +31,7 @@ void ClassicLabel::SizeToText() {
 void ShowMessage(QWidget* parent, const QString& text, const QString& title,
                  QMessageBox::Icon icon) {
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    MarkModalDialog(&box);
     box.exec();
     // Hand the activation back, so the focus returns to the field that had it
     // also where no window manager does that for us.

@@ -16,6 +16,16 @@ namespace plovatrix::win {
 // growing to `full` never has to be moved back onto the screen.
 QPoint OpeningPosition(const QRect& available, QSize full);
 
+// What the classic sizeable frame and title bar add to the client area, in
+// twips: the designed outer 14310 x 9450 holds the designed 14175 x 8805.
+inline constexpr QSize ClassicFrame{135, 645};
+
+// The client area, in pixels, of a window of the outer size given in twips
+// with the frame drawn around it; where no frame is known (one drawn by a
+// compositor the client cannot measure, or none at all), the client area the
+// design has inside the classic frame.
+QSize ClientArea(QSize outerTwips, QSize frame);
+
 // Sets the outer size of `window` and keeps it so: the frame is learnt once
 // the window is first framed (the size is set again then), and a maximize or
 // full screen that the window manager or the toolkit's own title bar offers
@@ -40,14 +50,20 @@ private:
     void Resize(QSize client);
     // The client area of the outer size last set.
     QSize Client() const;
+    // A size the window took without being asked.
+    void Resized();
 
     QWidget* window_;
-    QSize outer_;    // in twips, as last set
-    QSize placing_;  // the size shown until the compositor has placed the window
-    // What the frame adds to the client area in the normal state, once known;
-    // nothing where no frame is ever drawn.
+    QSize outer_;         // in twips, as last set
+    QSize placing_;       // the size shown until the compositor has placed the window
+    bool drawn_ = false;  // the first frame at that size
+    // What the frame adds to the client area in the normal state, once known.
     QSize frame_{0, 0};
-    bool framed_ = false;
+    // The client size a new outer size left, until the window takes a size
+    // it was not asked for: the compositor restating the one it knew before
+    // it had seen ours (it does so with an activation), or the user's drag.
+    QSize left_;
+    bool settling_ = false;  // a size has been set since the event loop last ran
 };
 
 }  // namespace plovatrix::win

@@ -3,6 +3,8 @@
 // control's focus shown by a mark that leaves its face as it was.
 #include <QComboBox>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QStyleFactory>
 
 #include "formbuilder.h"
 #include "frmsplash.h"
@@ -211,6 +213,63 @@ private slots:
         QVERIFY(changed > 0);  // the focus shows
         QVERIFY2(!dotted || runs < changed / 8, "a dotted mark");
         QVERIFY2(changed < focused.width() * focused.height() / 4, "a mark, not a new face");
+    }
+
+    // What a user types shows whole in any widget style; where the style's
+    // frame and padding leave too little room, the field draws the classic
+    // ones. The tolerance keeps its designed width: two digits whole.
+    void typedTextsWhole_data() {
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<bool>("classic");  // the fields draw the classic frame
+        QTest::newRow("Fusion") << "Fusion" << false;
+        QTest::newRow("Windows") << "Windows" << false;
+        QTest::newRow("Adwaita") << "Adwaita" << true;
+        QTest::newRow("Adwaita-Dark") << "Adwaita-Dark" << true;
+    }
+    void typedTextsWhole() {
+        QFETCH(QString, style);
+        QFETCH(bool, classic);
+        if (!QStyleFactory::keys().contains(style, Qt::CaseInsensitive)) {
+            QSKIP("style not installed");
+        }
+        const auto restore = qScopeGuard(
+            [before = QApplication::style()->name()] { QApplication::setStyle(before); });
+        QApplication::setStyle(style);
+        form = std::make_unique<frmmain>();  // polished by it
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        click(w("chk4p"));
+        const QStringList prices{"1950.5", "1900.0", "1931.2", "38500", "151.50", "1.0850"};
+        QStringList cut;
+        for (const auto& [field, texts] : {std::pair("txta4", prices),
+                                           {"txtb4", prices},
+                                           {"txtc4", prices},
+                                           {"txtab4", {"1000"}},
+                                           {"txtbc4", {"1000"}},
+                                           {"txttol4", {"50"}}}) {
+            auto* box = w<QLineEdit>(field);
+            QCOMPARE(box->hasFrame(), !classic);
+            for (const QString& text : texts) {
+                type(field, text);
+                box->clearFocus();  // no caret; the text scrolled as typing left it
+                const QImage shown = box->grab().toImage();
+                box->setText(QString());
+                const QImage empty = box->grab().toImage();
+                int from = shown.width(), to = -1;  // the columns the text inks
+                for (int x = 0; x < shown.width(); ++x) {
+                    for (int y = 0; y < shown.height(); ++y) {
+                        if (shown.pixel(x, y) != empty.pixel(x, y)) {
+                            from = std::min(from, x);
+                            to = std::max(to, x);
+                        }
+                    }
+                }
+                if (to - from + 2 < QFontMetrics(box->font()).boundingRect(text).width()) {
+                    cut << QString("%1 %2").arg(field, text);
+                }
+            }
+        }
+        QCOMPARE(cut, QStringList());
     }
 };
 
