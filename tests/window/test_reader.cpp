@@ -29,7 +29,7 @@ void Hear(QAccessibleEvent* event) {
                         (type == QAccessible::ObjectShow || type == QAccessible::ObjectHide);
     const bool value = type == QAccessible::ValueChanged && role == QAccessible::SpinBox;
     const bool pick = type == QAccessible::Focus && role == QAccessible::ListItem &&
-                      i->parent()->role() == QAccessible::ComboBox;
+                      i->parent()->role() == QAccessible::ComboBox && i->parent()->child(0) == i;
     if (!notice && !value && !pick) {
         return;
     }
@@ -225,6 +225,16 @@ private slots:
         text->selection(0, &from, &to);
         read << QString("%1-%2").arg(from).arg(to);
         QCOMPARE(read.join('|'), walked);
+        // A reader selects in a field and types over it, as a user does.
+        auto* box = qobject_cast<QLineEdit*>(w(control));
+        if (auto* editing =
+                QAccessible::queryAccessibleInterface(w(control))->editableTextInterface()) {
+            const QString was = box->text();
+            text->setSelection(0, 1, 2);
+            QCOMPARE(box->selectedText(), box->text().mid(1, 1));
+            editing->replaceText(0, 1, "9");
+            QCOMPARE(box->text(), "9" + was.mid(1));
+        }
     }
 };
 
