@@ -52,6 +52,19 @@ inline bool Has(const QImage& image, const QRect& area, const QColor& colour) {
     return false;
 }
 
+// The pixels where two images of one control differ.
+inline QList<QPoint> Changed(const QImage& a, const QImage& b) {
+    QList<QPoint> changed;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (a.pixel(x, y) != b.pixel(x, y)) {
+                changed << QPoint(x, y);
+            }
+        }
+    }
+    return changed;
+}
+
 // Closes every modal message box with OK as it appears and remembers it as
 // "title: text", marked " (critical)" when it shows that icon.
 class BoxCloser : public QObject {

@@ -200,19 +200,12 @@ private slots:
         const QImage focused = control->grab().toImage();
         Key(Qt::Key_Tab);
         const QImage unfocused = control->grab().toImage();
-        int changed = 0, runs = 0;  // runs: changed pixels with a changed one to the right
-        const auto differs = [&](int x, int y) {
-            return x < focused.width() && focused.pixel(x, y) != unfocused.pixel(x, y);
-        };
-        for (int y = 0; y < focused.height(); ++y) {
-            for (int x = 0; x < focused.width(); ++x) {
-                changed += differs(x, y) ? 1 : 0;
-                runs += differs(x, y) && differs(x + 1, y) ? 1 : 0;
-            }
-        }
-        QVERIFY(changed > 0);  // the focus shows
-        QVERIFY2(!dotted || runs < changed / 8, "a dotted mark");
-        QVERIFY2(changed < focused.width() * focused.height() / 4, "a mark, not a new face");
+        const QList<QPoint> changed = ui::Changed(focused, unfocused);
+        const auto runs = std::ranges::count_if(  // changed pixels with a changed one to the right
+            changed, [&](QPoint p) { return changed.contains(p + QPoint(1, 0)); });
+        QVERIFY(!changed.isEmpty());  // the focus shows
+        QVERIFY2(!dotted || runs < changed.size() / 8, "a dotted mark");
+        QVERIFY2(changed.size() < focused.width() * focused.height() / 4, "a mark, not a new face");
     }
 
     // What a user types shows whole in any widget style; where the style's
@@ -256,13 +249,8 @@ private slots:
                 box->setText(QString());
                 const QImage empty = box->grab().toImage();
                 int from = shown.width(), to = -1;  // the columns the text inks
-                for (int x = 0; x < shown.width(); ++x) {
-                    for (int y = 0; y < shown.height(); ++y) {
-                        if (shown.pixel(x, y) != empty.pixel(x, y)) {
-                            from = std::min(from, x);
-                            to = std::max(to, x);
-                        }
-                    }
+                for (const QPoint& p : ui::Changed(shown, empty)) {
+                    std::tie(from, to) = std::pair(std::min(from, p.x()), std::max(to, p.x()));
                 }
                 if (to - from + 2 < QFontMetrics(box->font()).boundingRect(text).width()) {
                     cut << QString("%1 %2").arg(field, text);
