@@ -1,5 +1,6 @@
 #include "numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -13,9 +14,8 @@
 namespace plovatrix {
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+constexpr std::string_view Blanks = " \t";
+
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -69,45 +69,6 @@ double ValueOf(const NumberPrefix& n) {
     return n.negative ? -value : value;
 }
 
-}  // namespace
-
-double LeadingNumber(std::string_view text) {
-    size_t pos = 0;
-    while (pos < text.size() && IsBlank(text[pos])) {
-        ++pos;
-    }
-    return ValueOf(ScanNumber(text, pos)) + 0.0;  // + 0.0 turns -0 into 0
-}
-
-std::optional<double> WholeNumber(std::string_view text) {
-    size_t first = 0;
-    size_t last = text.size();
-    while (first < last && IsBlank(text[first])) {
-        ++first;
-    }
-    while (last > first && IsBlank(text[last - 1])) {
-        --last;
-    }
-    const std::string_view trimmed = text.substr(first, last - first);
-    const NumberPrefix n = ScanNumber(trimmed, 0);
-    if (!n.hasDigit || n.end != trimmed.size()) {
-        return std::nullopt;
-    }
-    // The same reading as LeadingNumber's, so the two always agree.
-    const double value = ValueOf(n) + 0.0;
-    if (!std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-bool AcceptableNumber(std::string_view text, bool zeroAllowed) {
-    const auto v = WholeNumber(text);
-    return v && (zeroAllowed ? *v >= 0 : *v > 0);
-}
-
-namespace {
-
 constexpr double Pow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
 
 // Most values lie far from a tie. Scaled by 10^places below 1e9, x's 15-digit
@@ -147,7 +108,86 @@ double NearestDouble(std::int64_t digits, int exponent) {
     return fits ? value : std::copysign(std::numeric_limits<double>::max(), double(digits));
 }
 
+// Most numbers the panels show are short decimals (prices, legs, ratios and targets
+// rounded to a few places). When x is the double nearest to k / 10^p with k
+// below 10^15, that decimal is exactly x rounded to 15 digits (it lies within
+// half a binary step of x), so it is written from k's digits, cheaply.
+std::optional<std::string> ShortDecimal(double x) {
+    for (int places = 0; places < int(std::size(Pow10)); ++places) {
+        const double k = std::round(x * Pow10[places]);
+        if (!(std::fabs(k) < 1e15)) {
+            return std::nullopt;
+        }
+        if (k / Pow10[places] != x) {
+            continue;
+        }
+        // Tried from 0 places up, k ends in no 0 unless it is whole.
+        char buf[24];
+        const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(std::fabs(k)));
+        const std::string_view digits(buf, size_t(res.ptr - buf));
+        std::string text = x < 0 ? "-" : "";
+        if (places == 0) {
+            text += digits;
+        } else if (digits.size() <= size_t(places)) {
+            text += "0.";
+            text.append(size_t(places) - digits.size(), '0');
+            text += digits;
+        } else {
+            const size_t point = digits.size() - size_t(places);
+            text += digits.substr(0, point);
+            text += '.';
+            text += digits.substr(point);
+        }
+        return text;
+    }
+    return std::nullopt;
+}
+
+// %.15g through to_chars: at most 15 significant digits, trailing zeros
+// dropped, exponent form below 1e-4 and from 1e15 up ("1e-05", "1e+15").
+std::string General15(double x) {
+    x += 0.0;  // no "-0"
+    const double magnitude = std::fabs(x);
+    if (magnitude >= 1e-4 && magnitude < 1e15) {
+        if (auto text = ShortDecimal(x)) {
+            return std::move(*text);
+        }
+    }
+    char buf[40];
+    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
+    return std::string(buf, res.ptr);
+}
+
+const char* const OutOfRange = "Out of range";
+
 }  // namespace
+
+double LeadingNumber(std::string_view text) {
+    const size_t start = std::min(text.find_first_not_of(Blanks), text.size());
+    return ValueOf(ScanNumber(text, start)) + 0.0;  // + 0.0 turns -0 into 0
+}
+
+std::optional<double> WholeNumber(std::string_view text) {
+    const size_t first = text.find_first_not_of(Blanks);
+    const std::string_view trimmed =
+        first == text.npos ? std::string_view()
+                           : text.substr(first, text.find_last_not_of(Blanks) + 1 - first);
+    const NumberPrefix n = ScanNumber(trimmed, 0);
+    if (!n.hasDigit || n.end != trimmed.size()) {
+        return std::nullopt;
+    }
+    // The same reading as LeadingNumber's, so the two always agree.
+    const double value = ValueOf(n) + 0.0;
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool AcceptableNumber(std::string_view text, bool zeroAllowed) {
+    const auto v = WholeNumber(text);
+    return v && (zeroAllowed ? *v >= 0 : *v > 0);
+}
 
 Decimal Decimal15(double x) {
     if (!std::isfinite(x) || x == 0) {
@@ -203,62 +243,6 @@ double RoundHalfEven(double x, int places) {
     }
     return kept == 0 ? 0.0 : NearestDouble(x < 0 ? -kept : kept, -places);
 }
-
-namespace {
-
-// Most numbers the panels show are short decimals (prices, legs, ratios and targets
-// rounded to a few places). When x is the double nearest to k / 10^p with k
-// below 10^15, that decimal is exactly x rounded to 15 digits (it lies within
-// half a binary step of x), so it is written from k's digits, cheaply.
-std::optional<std::string> ShortDecimal(double x) {
-    for (int places = 0; places < int(std::size(Pow10)); ++places) {
-        const double k = std::round(x * Pow10[places]);
-        if (!(std::fabs(k) < 1e15)) {
-            return std::nullopt;
-        }
-        if (k / Pow10[places] != x) {
-            continue;
-        }
-        // Tried from 0 places up, k ends in no 0 unless it is whole.
-        char buf[24];
-        const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(std::fabs(k)));
-        const std::string_view digits(buf, size_t(res.ptr - buf));
-        std::string text = x < 0 ? "-" : "";
-        if (places == 0) {
-            text += digits;
-        } else if (digits.size() <= size_t(places)) {
-            text += "0.";
-            text.append(size_t(places) - digits.size(), '0');
-            text += digits;
-        } else {
-            const size_t point = digits.size() - size_t(places);
-            text += digits.substr(0, point);
-            text += '.';
-            text += digits.substr(point);
-        }
-        return text;
-    }
-    return std::nullopt;
-}
-
-// %.15g through to_chars: at most 15 significant digits, trailing zeros
-// dropped, exponent form below 1e-4 and from 1e15 up ("1e-05", "1e+15").
-std::string General15(double x) {
-    x += 0.0;  // no "-0"
-    const double magnitude = std::fabs(x);
-    if (magnitude >= 1e-4 && magnitude < 1e15) {
-        if (auto text = ShortDecimal(x)) {
-            return std::move(*text);
-        }
-    }
-    char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
-    return std::string(buf, res.ptr);
-}
-
-const char* const OutOfRange = "Out of range";
-
-}  // namespace
 
 std::string FormatStr(double x) {
     if (!std::isfinite(x)) {
