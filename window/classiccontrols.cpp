@@ -14,12 +14,9 @@
 
 #include <algorithm>
 
-#include "colours.h"
 #include "focusmark.h"
 
 namespace plovatrix::win {
-
-ClassicButton::ClassicButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {}
 
 bool ClassicButton::event(QEvent* event) {
     if (event->type() == QEvent::Shortcut) {
@@ -90,8 +87,6 @@ void SetFaceColour(QAbstractButton* button, quint32 colour) {
     SetOleColour(button, QPalette::ButtonText, SystemColour::ButtonText);
 }
 
-ClassicFrame::ClassicFrame(const QString& title, QWidget* parent) : QGroupBox(title, parent) {}
-
 void ClassicFrame::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QFontMetrics metrics(font());
@@ -109,6 +104,10 @@ void ClassicFrame::paintEvent(QPaintEvent*) {
 }
 
 namespace {
+
+// The classic edit control's sunken edge, and the gap inside it before the
+// text; the toolkit's line edit keeps 2 pixels of its own each side.
+constexpr int ClassicEdge = 2, ClassicGap = 1, OwnMargin = 2;
 
 // The toolkit's own look for the list, except that it drops down below its
 // box instead of opening over the current entry, and shows its focus also
@@ -163,16 +162,6 @@ void DropDownList::wheelEvent(QWheelEvent* event) {
 void SelectAllText(QLineEdit* box) {
     box->setSelection(0, int(box->text().size()));
 }
-
-namespace {
-
-// The classic edit control's sunken edge, and the gap inside it before the
-// text; the toolkit's line edit keeps 2 pixels of its own each side.
-constexpr int ClassicEdge = 2, ClassicGap = 1, OwnMargin = 2;
-
-}  // namespace
-
-TextBox::TextBox(const QString& text, QWidget* parent) : QLineEdit(text, parent) {}
 
 bool TextBox::event(QEvent* event) {
     const bool handled = QLineEdit::event(event);

@@ -23,7 +23,7 @@ class ClassicButton : public QPushButton, public OleColoured {
     Q_OBJECT
 
 public:
-    explicit ClassicButton(const QString& text, QWidget* parent = nullptr);
+    using QPushButton::QPushButton;
 
 protected:
     bool event(QEvent* event) override;
@@ -42,7 +42,7 @@ class ClassicFrame : public QGroupBox {
     Q_OBJECT
 
 public:
-    explicit ClassicFrame(const QString& title, QWidget* parent = nullptr);
+    using QGroupBox::QGroupBox;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -72,10 +72,9 @@ class TextBox : public QLineEdit, public OleColoured {
     Q_OBJECT
 
 public:
-    explicit TextBox(const QString& text, QWidget* parent = nullptr);
+    using QLineEdit::QLineEdit;
 
     void setSelectAllOnFocus(bool on) { selectAllOnFocus_ = on; }
-    bool classicFrame() const { return classicFrame_; }
 
 protected:
     bool event(QEvent* event) override;
