@@ -18,7 +18,6 @@ class FocusMark : public QWidget {
 public:
     explicit FocusMark(QWidget* spinner) : QWidget(spinner) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
-        setFocusPolicy(Qt::NoFocus);
     }
 
 protected:
@@ -102,16 +101,6 @@ void UpDown::resizeEvent(QResizeEvent*) {
     down_->setGeometry(0, half, width(), height() - half);
     focusMark_->setGeometry(rect());
     focusMark_->raise();
-}
-
-void UpDown::focusInEvent(QFocusEvent* event) {
-    QWidget::focusInEvent(event);
-    focusMark_->update();
-}
-
-void UpDown::focusOutEvent(QFocusEvent* event) {
-    QWidget::focusOutEvent(event);
-    focusMark_->update();
 }
 
 }  // namespace plovatrix::win

@@ -40,8 +40,6 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     int value_ = 5;
@@ -50,7 +48,8 @@ private:
     QLabel* outcome_ = nullptr;
     QToolButton* up_;
     QToolButton* down_;
-    // Lies over the arrows and draws the focus mark while the spinner has it.
+    // Lies over the arrows and draws the focus mark while the spinner has it;
+    // the spinner's own repaint as its focus changes repaints it.
     QWidget* focusMark_;
 };
 
