@@ -37,11 +37,7 @@ protected:
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         p.scale(width() / 2415.0, height() / 2985.0);
-        Draw(p);
-    }
 
-private:
-    static void Draw(QPainter& p) {
         // The dark tile of the application icon, so that both read as one mark.
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0x20, 0x24, 0x30));

@@ -14,7 +14,6 @@
 #include "colours.h"
 #include "fonts.h"
 #include "icons.h"
-#include "layout.h"
 #include "picturepanel.h"
 #include "toolkit.h"
 #include "updown.h"
@@ -66,7 +65,6 @@ QLineEdit* MakeTextBox(const ControlRow& row, QWidget* parent) {
 
 QComboBox* MakeList(QWidget* parent) {
     auto* list = new DropDownList(parent);
-    list->setEditable(false);
     list->addItems({"0.1", "0.01", "0.001", "0.0001"});
     // Nothing is picked until the user picks.
     list->setCurrentIndex(-1);

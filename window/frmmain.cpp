@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <tuple>

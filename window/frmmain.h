@@ -7,7 +7,6 @@
 
 #include "layout.h"
 
-class QLabel;
 class QLineEdit;
 
 namespace plovatrix::win {

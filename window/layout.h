@@ -133,15 +133,8 @@ struct ControlRow {
 // A control row with the defaults of its kind.
 constexpr ControlRow Control(Kind kind, std::string_view name, std::string_view container,
                              std::string_view text, int left, int top, int width, int height) {
-    return {.name = name,
-            .kind = kind,
-            .container = container,
-            .text = text,
-            .left = left,
-            .top = top,
-            .width = width,
-            .height = height,
-            .points = kind == Kind::Label ? LabelPoints : DefaultPoints};
+    return ControlRow{name, kind, container, text, left, top, width, height}.With(
+        &ControlRow::points, kind == Kind::Label ? LabelPoints : DefaultPoints);
 }
 
 // A line, or an oval with its outline and hatch. For an oval, x1, y1 is the

@@ -12,19 +12,11 @@
 
 namespace plovatrix::win {
 
-namespace {
-
-Qt::PenStyle QtPen(Pen pen) {
+void PaintDrawRow(QPainter& painter, const DrawRow& row, const QPalette& system) {
     // In the order of Pen.
     constexpr Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine};
-    return styles[int(pen)];
-}
-
-}  // namespace
-
-void PaintDrawRow(QPainter& painter, const DrawRow& row, const QPalette& system) {
     // Widths are logical pixels, so a scaled screen draws them wider too.
-    QPen pen(OleColor(row.colour, system), row.width, QtPen(row.pen));
+    QPen pen(OleColor(row.colour, system), row.width, styles[int(row.pen)]);
     // Dashes keep their ends square; solid legs meet in rounded corners.
     pen.setCapStyle(row.pen == Pen::Solid ? Qt::RoundCap : Qt::FlatCap);
     painter.setPen(pen);
@@ -106,7 +98,6 @@ void PicturePanel::Fit(const Kept& kept) {
 
 LineShape::LineShape(const DrawRow& row, QWidget* parent) : QWidget(parent), row_(row) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    setFocusPolicy(Qt::NoFocus);
     const int pad = row.width / 2 + 1;
     const QRect span = QRect(QPoint(Px(row.x1), Px(row.y1)), QPoint(Px(row.x2), Px(row.y2)))
                            .normalized()

@@ -11,11 +11,7 @@
 
 namespace plovatrix::win {
 
-namespace {
-
 constexpr Qt::WindowStates Filling = Qt::WindowMaximized | Qt::WindowFullScreen;
-
-}  // namespace
 
 QPoint OpeningPosition(const QRect& available, QSize full) {
     const QSize room = (available.size() - full).expandedTo(QSize(0, 0));
