@@ -2,8 +2,8 @@
 // colours the design fixes, the texts readable on a dark palette, and each
 // control's focus shown by a mark that leaves its face as it was.
 #include <QRegularExpression>
-#include <QStyle>
 #include <QScopeGuard>
+#include <QStyle>
 #include <QStyleFactory>
 #include <ranges>
 
