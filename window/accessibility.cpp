@@ -43,13 +43,14 @@ protected:
 };
 
 // The result of an analysis, as one notice on its panel: there while the
-// panel's description holds it and the panel is in sight.
+// panel holds it and is in sight.
 class NoticeAccessible : public PartAccessible {
 public:
     using PartAccessible::PartAccessible;
 
     QString text(QAccessible::Text t) const override {
-        return control_ && t == QAccessible::Name ? control_->accessibleDescription() : QString();
+        const auto* panel = static_cast<PicturePanel*>(control_.data());
+        return panel && t == QAccessible::Name ? panel->announcement() : QString();
     }
     QAccessible::Role role() const override { return QAccessible::Notification; }
     QAccessible::State state() const override {
@@ -126,11 +127,11 @@ void InstallAccessibility() {
     QAccessible::installFactory(Factory);
 }
 
-void AnnounceResult(QWidget* panel, const QString& text) {
-    if (panel->accessibleDescription() == text) {
+void AnnounceResult(PicturePanel* panel, const QString& text) {
+    if (panel->announcement() == text) {
         return;
     }
-    panel->setAccessibleDescription(text);
+    panel->setAnnouncement(text);
     auto* iface = dynamic_cast<PanelAccessible*>(QAccessible::queryAccessibleInterface(panel));
     if (!iface) {
         return;

@@ -5,16 +5,17 @@
 #pragma once
 
 class QString;
-class QWidget;
 
 namespace plovatrix::win {
+
+class PicturePanel;
 
 // Hands the toolkit our accessible interfaces. Call once, before the first
 // window is built.
 void InstallAccessibility();
 
 // Announces text as the result shown on panel, or withdraws the announcement
-// when text is empty. The panel's description keeps it.
-void AnnounceResult(QWidget* panel, const QString& text);
+// when text is empty. The panel keeps it.
+void AnnounceResult(PicturePanel* panel, const QString& text);
 
 }  // namespace plovatrix::win

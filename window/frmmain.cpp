@@ -208,7 +208,7 @@ void frmmain::cmdana_Click() {
     }
     if (click.outcome == ClickOutcome::Result) {
         PriceD_ = click.priceD;
-        QWidget* panel = click.direction == PatternDirection::Bullish ? pic1 : pic2;
+        PicturePanel* panel = click.direction == PatternDirection::Bullish ? pic1 : pic2;
         AnnounceResult(panel, panel->accessibleName() + ": " +
                                   QString::fromStdString(SpokenResult(click, DecimalPoint())));
         return;

@@ -32,6 +32,12 @@ public:
     // and its caption (or null) moves with it, so the pair keeps its spacing.
     void KeepInSection(QLabel* label, QLabel* caption);
 
+    // The result a screen reader was told of, or empty. Not the panel's
+    // description: a reader that says a panel's description as the focus
+    // enters it would say that instead of the labels.
+    const QString& announcement() const { return announcement_; }
+    void setAnnouncement(const QString& text) { announcement_ = text; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -47,6 +53,7 @@ private:
 
     std::span<const DrawRow> drawing_;
     std::vector<Kept> kept_;
+    QString announcement_;
 };
 
 // A line drawn on its container, as a widget of its own so that it carries its
