@@ -131,8 +131,15 @@ private:
 // The pick-only list: named for what it is, its pick as its value and its
 // text. Its part is the entry picked, or the entries while they drop down. A
 // step by key or wheel takes a reader to the new pick, which it says, as in a
-// native list.
-class ListAccessible : public TextAccessible {
+// native list. Where the toolkit has the selection interface (6.5 on), the
+// pick is also the list's selection, from which a newer reader takes the
+// value it says as the list gets the focus.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+using ListSelection = QAccessibleSelectionInterface;
+#else
+struct ListSelection {};
+#endif
+class ListAccessible : public TextAccessible, public ListSelection {
 public:
     explicit ListAccessible(QComboBox* list) : TextAccessible(list, QAccessible::ComboBox) {
         QObject::connect(list, &QComboBox::currentIndexChanged, list, [this](int index) {
@@ -181,11 +188,44 @@ public:
             ControlAccessible::doAction(name);
         }
     }
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::SelectionInterface ? static_cast<ListSelection*>(this)
+                                                       : TextAccessible::interface_cast(type);
+    }
+    int selectedItemCount() const override {
+        return list()->currentIndex() < 0 ? 0 : 1;
+    }
+    QList<QAccessibleInterface*> selectedItems() const override {
+        const int picked = list()->currentIndex();
+        return picked < 0 ? QList<QAccessibleInterface*>()
+                          : QList<QAccessibleInterface*>{Pick(picked)};
+    }
+    // A reader picks by the list's own keys and actions, not by selecting.
+    bool select(QAccessibleInterface*) override {
+        return false;
+    }
+    bool unselect(QAccessibleInterface*) override {
+        return false;
+    }
+    bool selectAll() override {
+        return false;
+    }
+    bool clear() override {
+        return false;
+    }
+#endif
 
 protected:
-    QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
-    bool open() const { return list()->view()->isVisible(); }
-    QString content() const override { return list()->currentText(); }
+    QComboBox* list() const {
+        return static_cast<QComboBox*>(widget());
+    }
+    bool open() const {
+        return list()->view()->isVisible();
+    }
+    QString content() const override {
+        return list()->currentText();
+    }
 
 private:
     // Made as a reader first meets it: the list may still be filling.
