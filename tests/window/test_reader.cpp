@@ -134,8 +134,10 @@ private slots:
                          qPrintable(name));
                 named << name;
             }
-            // What Orca reads of a panel the focus enters: its labels of three
-            // words or more that stand in no relation; a caption labels its value.
+            // What Orca reads of a panel the focus enters: its description, which
+            // newer ones say instead of the labels, and its labels of three words
+            // or more that stand in no relation; a caption labels its value.
+            QVERIFY(i->role() != QAccessible::Pane || i->text(QAccessible::Description).isEmpty());
             if (i->role() == QAccessible::StaticText && i->parent()->role() == QAccessible::Pane) {
                 for (const auto& [value, relation] : i->relations(QAccessible::Labelled)) {
                     QVERIFY(value->text(QAccessible::Name).startsWith(name.trimmed() + ' '));
@@ -179,6 +181,13 @@ private slots:
         said << w<QLineEdit>("txtts1")->text()
              << (QApplication::activePopupWidget() ? "popup" : focus()->objectName());
         QCOMPARE(said, heard);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+        // A newer reader says the list's selection as its value: the pick.
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(w("cmbpoint"));
+        QAccessibleSelectionInterface* picks = list->selectionInterface();
+        QCOMPARE(picks->selectedItemCount() ? picks->selectedItem(0)->text(QAccessible::Name) : "",
+                 list->text(QAccessible::Value));
+#endif
     }
 
     // A reader walks a control's text by character, word, sentence and line
